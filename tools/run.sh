@@ -26,10 +26,11 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-/usr/lib/wine/wine64 "$exe" "$@" >/dev/null 2>&1 &
+# Wine's own virtual desktop draws the window frame and caption that a window manager would.
+/usr/lib/wine/wine64 explorer /desktop=Plovnik,800x480 "$exe" "$@" >/dev/null 2>&1 &
 app=$!
 for _ in $(seq 150); do
-  xwininfo -root -tree 2>/dev/null | grep -q '"Plovnik - ' && break
+  xwininfo -root -tree 2>/dev/null | grep -q '"Plovnik - Wine desktop"' && break
   sleep 0.2
 done
 sleep ${PLOVNIK_SETTLE:-2}

@@ -187,4 +187,5 @@ struct FrmMain {
     UINT Timer1Interval = 0;
     bool DefaultIsFind = false;     // cmdFind is the default button
     bool Loaded = false;            // start-up has run to its end
+    bool QuitOnDestroy = false;     // the program's own window ends the message loop when it goes
 };

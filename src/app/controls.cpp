@@ -1,0 +1,87 @@
+#include "app/controls.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+std::string GetText(HWND control) {
+    int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
+    int copied = GetWindowTextA(control, text.data(), length + 1);
+    text.resize(static_cast<size_t>(std::max(copied, 0)));
+    return text;
+}
+
+void SetText(HWND control, const std::string& text) { SetWindowTextA(control, text.c_str()); }
+
+int GetCheckValue(HWND checkBox) {
+    switch (Button_GetCheck(checkBox)) {
+    case BST_CHECKED: return 1;
+    case BST_INDETERMINATE: return 2;
+    default: return 0;
+    }
+}
+
+void SetCheckValue(HWND checkBox, int value) {
+    Button_SetCheck(checkBox, value == 0 ? BST_UNCHECKED : value == 2 ? BST_INDETERMINATE : BST_CHECKED);
+}
+
+std::string GetListText(HWND list, int index, bool combo) {
+    LRESULT length = SendMessageA(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+    if (length < 0) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    LRESULT copied = SendMessageA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
+    return text;
+}
+
+RECT ControlRect(HWND control) {
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int ControlLeft(HWND control) { return ControlRect(control).left; }
+int ControlTop(HWND control) { return ControlRect(control).top; }
+int ControlWidth(HWND control) {
+    RECT r = ControlRect(control);
+    return r.right - r.left;
+}
+int ControlHeight(HWND control) {
+    RECT r = ControlRect(control);
+    return r.bottom - r.top;
+}
+
+void MoveControl(HWND control, int left, int top, int width, int height) {
+    SetWindowPos(control, nullptr, left, top, std::max(width, 0), std::max(height, 0),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TextWidth(HWND control, const std::string& text) {
+    HDC dc = GetDC(control);
+    auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+bool CopyTextToClipboard(HWND owner, const std::string& text) {
+    if (!OpenClipboard(owner)) return false;
+    EmptyClipboard();
+    bool done = false;
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        if (void* bytes = GlobalLock(memory)) {
+            std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<char*>(bytes));
+            GlobalUnlock(memory);
+            done = SetClipboardData(CF_TEXT, memory) != nullptr;
+        }
+        if (!done) GlobalFree(memory);   // the clipboard owns it only once SetClipboardData took it
+    }
+    CloseClipboard();
+    return done;
+}

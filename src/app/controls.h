@@ -1,0 +1,29 @@
+#pragma once
+// Small helpers over standard controls, in the terms the window code thinks in.
+#include <windows.h>
+
+#include <string>
+
+std::string GetText(HWND control);
+void SetText(HWND control, const std::string& text);
+
+// Check boxes hold 0 (clear), 1 (set) or 2 (grayed).
+int GetCheckValue(HWND checkBox);
+void SetCheckValue(HWND checkBox, int value);
+
+// Text of entry index of a list box (or of a combo box when combo is true).
+std::string GetListText(HWND list, int index, bool combo = false);
+
+// A control's rectangle in its parent's client coordinates.
+RECT ControlRect(HWND control);
+int ControlLeft(HWND control);
+int ControlTop(HWND control);
+int ControlWidth(HWND control);
+int ControlHeight(HWND control);
+void MoveControl(HWND control, int left, int top, int width, int height);
+
+// Width in pixels of text in the control's font.
+int TextWidth(HWND control, const std::string& text);
+
+// Puts text on the clipboard; false when the clipboard could not be had.
+bool CopyTextToClipboard(HWND owner, const std::string& text);

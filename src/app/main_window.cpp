@@ -1,0 +1,683 @@
+#include "app/main_window.h"
+
+#include "app/about.h"
+#include "app/controls.h"
+#include "app/picture_box.h"
+#include "app/seams.h"
+#include "app/settings/settings.h"
+#include "resource_ids.h"
+#include "search/exclude_list.h"
+#include "search/folder_walk.h"
+#include "search/results_list.h"
+#include "search/search_criteria.h"
+#include "shell/browse_page.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr char kMainClass[] = "PlovnikMain";
+constexpr char kPageClass[] = "PlovnikPage";
+constexpr COLORREF kIconBackground = RGB(192, 192, 192);
+
+// Design geometry in pixels (the design's twips divided by 15).
+constexpr int kTabTop = 10, kTabHeight = 21;
+constexpr int kUpperTabLeft = 34, kRightTabLeft = 340;
+constexpr RECT kLeftPanel = {8, 28, 8 + 305, 28 + 293};
+constexpr RECT kLeftPage = {10, 29, 10 + 300, 29 + 285};
+constexpr RECT kRightPanel = {320, 28, 320 + 321, 28 + 293};
+constexpr RECT kRightPage = {322, 29, 322 + 313, 29 + 285};
+
+struct PageState {
+    std::vector<std::pair<int, int>> lines;   // etched separators: y, margin
+};
+
+// ---- creating controls -------------------------------------------------------------------
+
+struct Builder {
+    FrmMain& form;
+    HINSTANCE instance;
+
+    HWND Make(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
+              DWORD exStyle = 0) const {
+        HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, w, h,
+                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
+        return hwnd;
+    }
+    HWND Label(HWND parent, const char* text, int x, int y, int w, int h, int id, DWORD style = 0) const {
+        return Make(parent, "STATIC", text, SS_LEFT | SS_NOTIFY | style, x, y, w, h, id);
+    }
+    HWND Value(HWND parent, int x, int y, int w, int id) const {
+        return Make(parent, "STATIC", "", SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_ENDELLIPSIS, x, y, w, 16, id);
+    }
+    HWND Button(HWND parent, const char* text, int x, int y, int w, int h, int id, DWORD style = BS_PUSHBUTTON) const {
+        return Make(parent, "BUTTON", text, WS_TABSTOP | style, x, y, w, h, id);
+    }
+    HWND Check(HWND parent, const char* text, int x, int y, int w, int id, bool threeState = false) const {
+        return Make(parent, "BUTTON", text, WS_TABSTOP | (threeState ? BS_3STATE : BS_AUTOCHECKBOX), x, y, w, 18, id);
+    }
+    HWND Page(int x, int y, int w, int h, int id) const {
+        auto* state = new PageState;
+        HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                    x, y, w, h, form.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                    state);
+        SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
+        return page;
+    }
+    HWND Picture(HWND parent, int x, int y, int w, int h, int id, COLORREF bg, bool border = false) const {
+        HWND pic = CreatePictureBox(parent, id, x, y, w, h, bg, border);
+        SendMessageA(pic, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
+        return pic;
+    }
+};
+
+HICON ProgramIcon(HINSTANCE instance, int size) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK), IMAGE_ICON, size, size, 0));
+}
+
+// A small picture of a stock icon for the clickable images of the pages.
+void DrawStockIcon(HWND picture, LPCSTR stock) {
+    PictureClear(picture);
+    if (HICON icon = LoadIconA(nullptr, stock)) PictureDrawIcon(picture, icon, 16);
+}
+
+// The period picture: a small calendar page.
+void DrawCalendar(HWND picture) {
+    PictureClear(picture);
+    HDC dc = PictureDC(picture);
+    HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+    HBRUSH red = CreateSolidBrush(RGB(192, 0, 0));
+    RECT page = {1, 2, 15, 15}, top = {1, 2, 15, 5};
+    FillRect(dc, &page, white);
+    FillRect(dc, &top, red);
+    FrameRect(dc, &page, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    for (int y = 7; y <= 12; y += 3)
+        for (int x = 3; x <= 11; x += 3) SetPixel(dc, x, y, RGB(0, 0, 0));
+    DeleteObject(white);
+    DeleteObject(red);
+    PictureRefresh(picture);
+}
+
+void CreateFrame(const Builder& b) {
+    FrmMain& f = b.form;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    f.Image3 = b.Picture(f.hwnd, 8, 8, 22, 18, ID_IMAGE3, face);
+    if (HICON icon = ProgramIcon(b.instance, 16)) {
+        PictureDrawIcon(f.Image3, icon, 16);
+        DestroyIcon(icon);
+    }
+    const char* upper[] = {"General", "Version", "Find Files", "Settings"};
+    for (int i = 0; i < 4; ++i)
+        f.cmdTab1[i] = b.Button(f.hwnd, upper[i], kUpperTabLeft + 70 * i, kTabTop, 70, kTabHeight, ID_CMDTAB1 + i);
+    f.cmdTab = b.Make(f.hwnd, "BUTTON", "", BS_PUSHBUTTON | WS_DISABLED, kLeftPanel.left, kLeftPanel.top,
+                      kLeftPanel.right - kLeftPanel.left, kLeftPanel.bottom - kLeftPanel.top, ID_CMDTAB);
+    for (int i = 0; i < 4; ++i)
+        f.picTab[i] = b.Page(kLeftPage.left, kLeftPage.top, kLeftPage.right - kLeftPage.left,
+                             kLeftPage.bottom - kLeftPage.top, ID_PICTAB + i);
+    const char* right[] = {"Browse", "Search Results", "Display File"};
+    for (int i = 0; i < 3; ++i)
+        f.cmdTab2[i] = b.Button(f.hwnd, right[i], kRightTabLeft + 90 * i, kTabTop, 90, kTabHeight, ID_CMDTAB2 + i);
+    f.cmdTab2Back = b.Make(f.hwnd, "BUTTON", "", BS_PUSHBUTTON | WS_DISABLED, kRightPanel.left, kRightPanel.top,
+                           kRightPanel.right - kRightPanel.left, kRightPanel.bottom - kRightPanel.top, ID_CMDTAB2BACK);
+    for (int i = 0; i < 3; ++i)
+        f.picTab2[i] = b.Page(kRightPage.left, kRightPage.top, kRightPage.right - kRightPage.left,
+                              kRightPage.bottom - kRightPage.top, ID_PICTAB2 + i);
+    f.pop = b.Picture(f.hwnd, 0, 0, 33, 21, ID_POP, face, true);
+    ShowWindow(f.pop, SW_HIDE);
+    f.picIcon[1] = b.Picture(f.hwnd, 320, 8, 16, 16, ID_PICICON + 1, kIconBackground);
+}
+
+void CreateGeneralPage(const Builder& b) {
+    FrmMain& f = b.form;
+    HWND p = f.picTab[0];
+    f.picIcon[0] = b.Picture(p, 8, 8, 32, 32, ID_PICICON, kIconBackground);
+    f.labKey[15] = b.Label(p, "Name:", 48, 8, 40, 16, ID_LABKEY + 15);
+    ShowWindow(f.labKey[15], SW_HIDE);
+    f.lblValue[15] = b.Value(p, 48, 16, 138, ID_LBLVALUE + 15);
+    f.Image4 = b.Picture(p, 190, 16, 16, 16, ID_IMAGE4, GetSysColor(COLOR_BTNFACE));
+    DrawStockIcon(f.Image4, IDI_INFORMATION);
+    ShowWindow(f.Image4, SW_HIDE);
+    f.labIcon = b.Label(p, "", 212, 4, 42, 16, ID_LABICON, SS_RIGHT);
+    f.cbxIcon = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | WS_DISABLED, 212, 20, 42, 200,
+                       ID_CBXICON);
+    f.picIcon[2] = b.Picture(p, 260, 8, 32, 32, ID_PICICON + 2, kIconBackground);
+    const char* keys[] = {"Type:", "Location:", "Size:", "DOS name:", "Created:", "Modified:", "Accessed:"};
+    const int tops[] = {52, 70, 88, 112, 130, 148, 166};
+    for (int i = 0; i < 7; ++i) {
+        f.labKey[i] = b.Label(p, keys[i], 8, tops[i], 74, 16, ID_LABKEY + i, SS_LEFTNOWORDWRAP);
+        f.lblValue[i] = b.Value(p, 84, tops[i], 210, ID_LBLVALUE + i);
+    }
+    f.labAttr = b.Label(p, "Attributes:", 8, 196, 70, 16, ID_LABATTR);
+    const char* attrs[] = {"&Read-only", "Hi&dden", "Archi&ve", "System", "Folder"};
+    const int ax[] = {80, 80, 186, 186, 186}, ay[] = {194, 214, 194, 214, 234};
+    for (int i = 0; i < 5; ++i) f.chkAttr[i] = b.Check(p, attrs[i], ax[i], ay[i], 90, ID_CHKATTR + i);
+    EnableWindow(f.chkAttr[3], FALSE);
+    EnableWindow(f.chkAttr[4], FALSE);
+    f.Image2 = b.Picture(p, 156, 215, 16, 16, ID_IMAGE2, GetSysColor(COLOR_BTNFACE));
+    DrawStockIcon(f.Image2, IDI_WARNING);
+    ShowWindow(f.Image2, SW_HIDE);
+}
+
+void CreateVersionPage(const Builder& b) {
+    FrmMain& f = b.form;
+    HWND p = f.picTab[1];
+    const char* keys[] = {"File version:", "Description:", "Copyright:", "Type:", "File version:",
+                          "Prod. version:", "File flags:", "Target OS:"};
+    const int tops[] = {8, 26, 44, 186, 204, 222, 240, 258};
+    for (int i = 0; i < 8; ++i) {
+        f.labKey[7 + i] = b.Label(p, keys[i], 8, tops[i], 82, 16, ID_LABKEY + 7 + i, SS_LEFTNOWORDWRAP);
+        f.lblValue[7 + i] = b.Value(p, 92, tops[i], 202, ID_LBLVALUE + 7 + i);
+    }
+    f.lstInfo = b.Make(p, "LISTBOX", "", WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 8,
+                       66, 124, 110, ID_LSTINFO);
+    f.txtInfoVal = b.Make(p, "EDIT", "",
+                          WS_TABSTOP | WS_VSCROLL | WS_BORDER | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 136, 66,
+                          158, 110, ID_TXTINFOVAL);
+}
+
+void CreateFindPage(const Builder& b) {
+    FrmMain& f = b.form;
+    HWND p = f.picTab[2];
+    f.Check2 = b.Check(p, "&No matter what date", 8, 6, 200, ID_CHECK2, true);
+    f.Label1 = b.Label(p, "Files", 8, 32, 40, 16, ID_LABEL1);
+    const char* options[] = {"&created", "&modified", "&accessed"};
+    for (int i = 0; i < 3; ++i)
+        f.Option1[i] = b.Make(p, "BUTTON", options[i], WS_TABSTOP | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
+                              56 + 78 * i, 30, 76, 18, ID_OPTION1 + i);
+    Button_SetCheck(f.Option1[0], BST_CHECKED);
+    f.labBetween = b.Label(p, "&between", 8, 56, 48, 16, ID_LABBETWEEN);
+    f.txtDate[0] = b.Make(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 60, 53, 150, 20, ID_TXTDATE, WS_EX_CLIENTEDGE);
+    f.Image1 = b.Picture(p, 216, 55, 16, 16, ID_IMAGE1, GetSysColor(COLOR_BTNFACE));
+    DrawCalendar(f.Image1);
+    f.labAnd = b.Label(p, "and", 8, 78, 48, 16, ID_LABAND);
+    f.txtDate[1] = b.Make(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 60, 75, 150, 20, ID_TXTDATE + 1, WS_EX_CLIENTEDGE);
+
+    f.Label5 = b.Label(p, "&Named:", 8, 112, 60, 16, ID_LABEL5);
+    f.Combo1 = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 70, 108,
+                      224, 200, ID_COMBO1);
+    for (const char* item : {"*.*", "*.dll", "*.drv", "*.exe", "*.ocx", "*.vbx"}) ComboBox_AddString(f.Combo1, item);
+    SetText(f.Combo1, "*.*");
+    f.Label3 = b.Label(p, "&Look in:", 8, 138, 60, 16, ID_LABEL3);
+    f.Combo2 = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 70, 134, 224, 200,
+                      ID_COMBO2);
+    f.chkIncludeSubs = b.Check(p, "Include &subfolders", 70, 162, 200, ID_CHKINCLUDESUBS);
+    Button_SetCheck(f.chkIncludeSubs, BST_CHECKED);
+
+    f.Label6 = b.Label(p, "Required attributes:", 8, 200, 100, 16, ID_LABEL6);
+    const char* attrs[] = {"Read-only", "Hidden", "Archive", "System", "Folder"};
+    const int ax[] = {112, 184, 240, 112, 184}, ay[] = {198, 198, 198, 218, 218};
+    for (int i = 0; i < 5; ++i) f.chkAttrFind[i] = b.Check(p, attrs[i], ax[i], ay[i], 70, ID_CHKATTRFIND + i);
+    f.cmdStop = b.Button(p, "Sto&p", 144, 255, 72, 24, ID_CMDSTOP);
+    EnableWindow(f.cmdStop, FALSE);
+    f.cmdFind = b.Button(p, "F&ind Now", 222, 255, 72, 24, ID_CMDFIND);
+}
+
+void CreateSettingsPage(const Builder& b) {
+    FrmMain& f = b.form;
+    HWND p = f.picTab[3];
+    f.chkShellExt = b.Check(p, "Explorer Shell Extension", 8, 8, 280, ID_CHKSHELLEXT, true);
+    const char* boxes[] = {"Find folders, too",    "Show tooltips",     "Remember window pos/size",
+                           "Show date \"Modified\" in Search Results always", "Beep when find done",
+                           "Show 4-digit year",    "Show seconds",      "Truncate file names to fit"};
+    for (int i = 0; i < 8; ++i) f.Check1[i] = b.Check(p, boxes[i], 8, 40 + 18 * i, 286, ID_CHECK1 + i, true);
+    f.chkXclude = b.Check(p, "Exclude Folders", 8, 202, 200, ID_CHKXCLUDE, true);
+    f.cbxXclude = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 8, 226, 176, 200,
+                         ID_CBXXCLUDE);
+    f.cmdAdd = b.Button(p, "Add", 190, 225, 50, 23, ID_CMDADD);
+    f.cmdRemove = b.Button(p, "Remove", 244, 225, 50, 23, ID_CMDREMOVE);
+}
+
+void CreateBrowsePage(const Builder& b) {
+    FrmMain& f = b.form;
+    HWND p = f.picTab2[0];
+    f.Label2[1] = b.Label(p, "Path", 4, 4, 305, 16, ID_LABEL2 + 1, SS_PATHELLIPSIS);
+    f.Drive1 = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 4, 22, 125, 300, ID_DRIVE1);
+    f.Label2[3] = b.Label(p, "&Files", 133, 26, 170, 16, ID_LABEL2 + 3);
+    f.Dir1 = b.Make(p, "LISTBOX", "",
+                    WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                        LBS_NOINTEGRALHEIGHT,
+                    4, 48, 126, 213, ID_DIR1);
+    f.File1 = b.Make(p, "LISTBOX", "",
+                     WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT, 133, 48, 174,
+                     213, ID_FILE1);
+}
+
+void CreateResultsPage(const Builder& b) {
+    FrmMain& f = b.form;
+    HWND p = f.picTab2[1];
+    const char* cols[] = {" Name", " Created", " Size", " Folder"};
+    int left = 4;
+    for (int i = 0; i < 4; ++i) {
+        int width = i < 3 ? DefaultColumnWidths[i] : 305 - left;
+        f.labCol[i] = b.Make(p, "STATIC", cols[i], SS_LEFT | SS_NOTIFY | SS_SUNKEN | SS_CENTERIMAGE, left, 2, width, 17,
+                             ID_LABCOL + i);
+        left += width;
+    }
+    f.lstFound = b.Make(p, "LISTBOX", "",
+                        WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | WS_BORDER | LBS_NOTIFY | LBS_EXTENDEDSEL |
+                            LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT,
+                        4, 20, 305, 238, ID_LSTFOUND);
+    f.labSearching = b.Label(p, "Searching: ", 4, 265, 180, 16, ID_LABSEARCHING, SS_PATHELLIPSIS);
+    ShowWindow(f.labSearching, SW_HIDE);
+    f.labFound = b.Label(p, "", 188, 265, 60, 16, ID_LABFOUND);
+    f.labSelected = b.Label(p, "", 250, 265, 58, 16, ID_LABSELECTED);
+}
+
+void CreateDisplayPage(const Builder& b) {
+    FrmMain& f = b.form;
+    HWND p = f.picTab2[2];
+    f.cmdDisplay = b.Button(p, "Display", 4, 4, 70, 23, ID_CMDDISPLAY);
+    f.Check3 = b.Check(p, "Monospace", 84, 6, 100, ID_CHECK3);
+    f.Text3 = b.Make(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, 4, 32, 291, 20, ID_TEXT3, WS_EX_CLIENTEDGE);
+    f.Text2 = b.Make(p, "EDIT", "",
+                     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                     4, 56, 291, 209, ID_TEXT2, WS_EX_CLIENTEDGE);
+}
+
+void CreateMenus(FrmMain& f) {
+    f.menOptTop = CreatePopupMenu();
+    AppendMenuA(f.menOptTop, MF_STRING | MF_GRAYED, ID_MENOPT + 0, "Copy &File Info");
+    AppendMenuA(f.menOptTop, MF_STRING | MF_GRAYED, ID_MENOPT + 1, "Copy &Large Icon's Bitmap");
+    AppendMenuA(f.menOptTop, MF_STRING | MF_GRAYED, ID_MENOPT + 2, "Copy &Small Icon's Bitmap");
+    AppendMenuA(f.menOptTop, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(f.menOptTop, MF_STRING, ID_MENOPTABOUT, "&About ...");
+    AppendMenuA(f.menOptTop, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(f.menOptTop, MF_STRING, ID_MENOPTEXIT, "E&xit");
+
+    f.menOptDateTop = CreatePopupMenu();
+    const char* periods[] = {"Previous &5 Minutes", "Previous &15 Minutes", "Previous &Hour",
+                             "Previous &Day",       "Previous &Week",       "Previous &Month",
+                             "Previous &Year",      "More than a Year &Ago", "&Unknown"};
+    for (int i = 0; i < 9; ++i) AppendMenuA(f.menOptDateTop, MF_STRING, ID_MENOPTDATE + i, periods[i]);
+    AppendMenuA(f.menOptDateTop, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(f.menOptDateTop, MF_STRING | MF_GRAYED, ID_MENOPTAROUND, "&Created like (file)");
+
+    f.menApplyTop = CreatePopupMenu();
+    AppendMenuA(f.menApplyTop, MF_STRING, ID_MENAPPLY, "&Apply");
+
+    f.menLstFoundTop = CreatePopupMenu();
+    AppendMenuA(f.menLstFoundTop, MF_STRING, ID_MENLSTFOUNDCOPY, "Copy &Search Results");
+    AppendMenuA(f.menLstFoundTop, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(f.menLstFoundTop, MF_STRING, ID_MENLSTFOUNDDEL, "&Delete");
+}
+
+// ---- tab buttons react on the press, as the user expects of a tab ------------------------
+
+WNDPROC originalButtonProc = nullptr;
+
+LRESULT CALLBACK TabButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_LBUTTONDOWN) {
+        if (FrmMain* form = FormFromWindow(GetAncestor(hwnd, GA_ROOT))) {
+            int id = GetDlgCtrlID(hwnd);
+            if (id >= ID_CMDTAB1 && id < ID_CMDTAB1 + 4) TabSwitchUpper(*form, id - ID_CMDTAB1);
+            if (id >= ID_CMDTAB2 && id < ID_CMDTAB2 + 3) TabSwitchRight(*form, id - ID_CMDTAB2);
+        }
+    }
+    return CallWindowProcA(originalButtonProc, hwnd, msg, wp, lp);
+}
+
+void SubclassTabButton(HWND button) {
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TabButtonProc)));
+    if (!originalButtonProc) originalButtonProc = previous;
+}
+
+// ---- event handlers ----------------------------------------------------------------------
+
+void PopupAtCursor(FrmMain& form, HMENU menu) {
+    POINT pt;
+    GetCursorPos(&pt);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, form.hwnd, nullptr);
+}
+
+void ToggleThreeState(HWND box) { SetCheckValue(box, GetCheckValue(box) == 1 ? 0 : 1); }
+
+void SetDefaultFind(FrmMain& form, bool isDefault) {
+    form.DefaultIsFind = isDefault;
+    SendMessageA(form.cmdFind, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void OnCommand(FrmMain& form, int id, int code, HWND control) {
+    if (id >= ID_CMDTAB1 && id < ID_CMDTAB1 + 4) {
+        if (code == BN_CLICKED) TabSwitchUpper(form, id - ID_CMDTAB1);
+        return;
+    }
+    if (id >= ID_CMDTAB2 && id < ID_CMDTAB2 + 3) {
+        if (code == BN_CLICKED) TabSwitchRight(form, id - ID_CMDTAB2);
+        return;
+    }
+    switch (id) {
+    case ID_IMAGE3: if (code == PN_MOUSEUP) PopupAtCursor(form, form.menOptTop); return;
+    case ID_IMAGE1: if (code == PN_MOUSEUP) PopupAtCursor(form, form.menOptDateTop); return;
+    case ID_IMAGE2: if (code == PN_MOUSEUP) PopupAtCursor(form, form.menApplyTop); return;
+    case ID_IMAGE4: if (code == PN_MOUSEUP) TabSwitchUpper(form, 1); return;
+    case ID_MENOPTABOUT: ShowAboutBox(form.hwnd); return;
+    case ID_MENOPTEXIT: SendMessageA(form.hwnd, WM_CLOSE, 0, 0); return;
+    case ID_CHECK2:
+        if (code == BN_CLICKED) { ToggleThreeState(control); Check2_Changed(form); }
+        return;
+    case ID_CHKXCLUDE:
+        if (code == BN_CLICKED) { ToggleThreeState(control); chkXclude_Changed(form); }
+        return;
+    case ID_CHKSHELLEXT:
+        if (code == BN_CLICKED) ToggleThreeState(control);
+        return;
+    case ID_CMDSTOP:
+        if (code == BN_CLICKED) StopRequested = true;
+        return;
+    default: break;
+    }
+    if (id >= ID_CHECK1 && id < ID_CHECK1 + 8) {
+        if (code == BN_CLICKED) {
+            ToggleThreeState(control);
+            Check1_Changed(form, id - ID_CHECK1);
+        }
+        return;
+    }
+    if (BrowsePage_OnCommand(form, id, code, control)) return;
+}
+
+void OnClose(FrmMain& form) {
+    LoadSaveSettings(form, false);
+    DestroyWindow(form.hwnd);
+}
+
+void OnDestroy(FrmMain& form) {
+    KillTimer(form.hwnd, TIMER1_ID);
+    for (HMENU* menu : {&form.menOptTop, &form.menOptDateTop, &form.menApplyTop, &form.menLstFoundTop}) {
+        if (*menu) DestroyMenu(*menu);
+        *menu = nullptr;
+    }
+    if (form.QuitOnDestroy) PostQuitMessage(0);
+}
+
+void OnGetMinMaxInfo(MINMAXINFO& info) {
+    info.ptMinTrackSize.y = MinWindowHeightTwips / TwipsPerPixel;
+}
+
+LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* form = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        form->hwnd = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    FrmMain* form = FormFromWindow(hwnd);
+    if (!form) return DefWindowProcA(hwnd, msg, wp, lp);
+    switch (msg) {
+    case WM_COMMAND: OnCommand(*form, LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)); return 0;
+    case WM_SIZE: if (wp != SIZE_MINIMIZED) LayoutRightArea(*form); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp)); return 0;
+    case WM_KEYDOWN: FormKeyDown(*form, wp, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0); return 0;
+    case WM_DRAWITEM: return BrowsePage_OnDrawItem(*form, *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+    case WM_MEASUREITEM: return BrowsePage_OnMeasureItem(*form, *reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
+    case DM_GETDEFID: return form->DefaultIsFind ? MAKELRESULT(ID_CMDFIND, DC_HASDEFID) : 0;
+    case WM_CLOSE: OnClose(*form); return 0;
+    case WM_DESTROY: OnDestroy(*form); return 0;
+    case WM_NCDESTROY: SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0); form->hwnd = nullptr; break;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+PageState* PageFromWindow(HWND page) { return reinterpret_cast<PageState*>(GetWindowLongPtrA(page, GWLP_USERDATA)); }
+
+void PaintPage(HWND page) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(page, &ps);
+    if (PageState* state = PageFromWindow(page)) {
+        RECT client;
+        GetClientRect(page, &client);
+        HPEN shadow = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_GRAYTEXT));
+        HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DHILIGHT));
+        HGDIOBJ old = SelectObject(dc, shadow);
+        for (auto [y, margin] : state->lines) {
+            SelectObject(dc, shadow);
+            MoveToEx(dc, margin, y, nullptr);
+            LineTo(dc, client.right - margin, y);
+            SelectObject(dc, light);
+            MoveToEx(dc, margin, y + 1, nullptr);
+            LineTo(dc, client.right - margin, y + 1);
+        }
+        SelectObject(dc, old);
+        DeleteObject(shadow);
+        DeleteObject(light);
+    }
+    EndPaint(page, &ps);
+}
+
+// Pages are plain containers: what their controls report belongs to the main window.
+LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_NCCREATE:
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        break;
+    case WM_COMMAND:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_NOTIFY:
+    case WM_VKEYTOITEM:
+        return SendMessageA(GetParent(hwnd), msg, wp, lp);
+    case WM_PAINT: PaintPage(hwnd); return 0;
+    case WM_NCDESTROY:
+        delete PageFromWindow(hwnd);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void RegisterClasses(HINSTANCE instance) {
+    WNDCLASSA wc = {};
+    if (!GetClassInfoA(instance, kMainClass, &wc)) {
+        wc = {};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = MainProc;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK));
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kMainClass;
+        RegisterClassA(&wc);
+    }
+    if (!GetClassInfoA(instance, kPageClass, &wc)) {
+        wc = {};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = PageProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kPageClass;
+        RegisterClassA(&wc);
+    }
+    RegisterPictureBoxClass(instance);
+}
+
+void BringToFront(HWND hwnd) { SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+
+void Reshape(HWND button, int dx, int dy, int dw, int dh) {
+    RECT r = ControlRect(button);
+    MoveControl(button, r.left + dx, r.top + dy, r.right - r.left + dw, r.bottom - r.top + dh);
+}
+
+} // namespace
+
+FrmMain* FormFromWindow(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, kMainClass) != 0) return nullptr;
+    return reinterpret_cast<FrmMain*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+WindowTwips GetWindowTwips(const FrmMain& form) {
+    RECT r = {};
+    GetWindowRect(form.hwnd, &r);
+    return {r.left * TwipsPerPixel, r.top * TwipsPerPixel, (r.right - r.left) * TwipsPerPixel,
+            (r.bottom - r.top) * TwipsPerPixel};
+}
+
+void SetWindowTwips(FrmMain& form, int32_t left, int32_t top, int32_t width, int32_t height) {
+    SetWindowPos(form.hwnd, nullptr, left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
+                 height / TwipsPerPixel, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
+    RegisterClasses(instance);
+    auto form = std::make_unique<FrmMain>();
+    form->font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    HWND hwnd = CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, AppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                CW_USEDEFAULT, CW_USEDEFAULT, DesignWidthTwips / TwipsPerPixel,
+                                MinWindowHeightTwips / TwipsPerPixel, nullptr, nullptr, instance, form.get());
+    if (!hwnd) return nullptr;
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->font), FALSE);
+    Builder builder{*form, instance};
+    CreateFrame(builder);
+    CreateGeneralPage(builder);
+    CreateVersionPage(builder);
+    CreateFindPage(builder);
+    CreateSettingsPage(builder);
+    CreateBrowsePage(builder);
+    CreateResultsPage(builder);
+    CreateDisplayPage(builder);
+    CreateMenus(*form);
+    for (HWND tab : form->cmdTab1) SubclassTabButton(tab);
+    for (HWND tab : form->cmdTab2) SubclassTabButton(tab);
+    // The right area follows the window from the first layout on.
+    LayoutRightArea(*form);
+    BrowsePage_Init(*form);
+    return form;
+}
+
+void SetCaption(FrmMain& form, const std::string& context) {
+    SetWindowTextA(form.hwnd, (std::string(AppTitle) + " - " + context).c_str());
+}
+
+void TabSwitchUpper(FrmMain& form, int index, int, int, int, int) {
+    if (index < 0 || index > 3) return;
+    ShowWindow(form.pop, SW_HIDE);
+    KillTimer(form.hwnd, TIMER1_ID);
+    form.Timer1Enabled = false;
+    if (index == form.CurrentUpperTab) return;
+    int old = form.CurrentUpperTab;
+    Reshape(form.cmdTab1[old], 2, 2, -4, -2);
+    Reshape(form.cmdTab1[index], -2, -2, 4, 2);
+    BringToFront(form.cmdTab);
+    BringToFront(form.cmdTab1[index]);
+    BringToFront(form.picTab[index]);
+    BringToFront(form.pop);
+    // Only the page in front takes part in keyboard navigation.
+    ShowWindow(form.picTab[index], SW_SHOW);
+    ShowWindow(form.picTab[old], SW_HIDE);
+    form.CurrentUpperTab = index;
+    SetDefaultFind(form, index == 2);
+}
+
+void TabSwitchRight(FrmMain& form, int index, int, int, int, int) {
+    if (index < 0 || index > 2) return;
+    if (index != form.CurrentRightTab) {
+        int old = form.CurrentRightTab;
+        Reshape(form.cmdTab2[old], 2, 2, -4, -2);
+        Reshape(form.cmdTab2[index], -2, -2, 4, 2);
+        BringToFront(form.cmdTab2Back);
+        BringToFront(form.cmdTab2[index]);
+        BringToFront(form.picTab2[index]);
+        BringToFront(form.pop);
+        ShowWindow(form.picTab2[index], SW_SHOW);
+        ShowWindow(form.picTab2[old], SW_HIDE);
+        form.CurrentRightTab = index;
+    }
+    SetDefaultFind(form, false);
+}
+
+void LayoutTabStrip(FrmMain& form, bool upper) {
+    HWND* tabs = upper ? form.cmdTab1.data() : form.cmdTab2.data();
+    int count = upper ? 4 : 3;
+    for (int i = 0; i < count; ++i) {
+        RECT r = ControlRect(tabs[i]);
+        MoveControl(tabs[i], r.left, r.top, TextWidth(tabs[i], GetText(tabs[i])) + 16, r.bottom - r.top);
+    }
+    for (int i = 0; i + 1 < count; ++i) {
+        RECT r = ControlRect(tabs[i]);
+        RECT next = ControlRect(tabs[i + 1]);
+        MoveControl(tabs[i + 1], r.right, next.top, next.right - next.left, next.bottom - next.top);
+    }
+}
+
+void LayoutRightArea(FrmMain& form) {
+    if (!form.hwnd || IsIconic(form.hwnd) || !form.cmdTab2Back) return;
+    RECT window;
+    GetWindowRect(form.hwnd, &window);
+    const int minHeight = MinWindowHeightTwips / TwipsPerPixel;
+    if (window.bottom - window.top < minHeight) {
+        SetWindowPos(form.hwnd, nullptr, 0, 0, window.right - window.left, minHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;   // the resize that follows lays the area out
+    }
+    RECT client;
+    GetClientRect(form.hwnd, &client);
+    const int W = client.right, H = client.bottom;
+    const RECT back = ControlRect(form.cmdTab2Back);
+    const int x0 = back.left + 8;
+    const int y0 = back.top + 10;
+    auto resize = [](HWND control, int width, int height) {
+        RECT r = ControlRect(control);
+        MoveControl(control, r.left, r.top, width < 0 ? r.right - r.left : width, height < 0 ? r.bottom - r.top : height);
+    };
+    resize(form.cmdTab2Back, W - x0, H - y0 + 4);
+    for (HWND page : form.picTab2) resize(page, W - x0 - 4, H - y0);
+    resize(form.lstFound, W - x0 - 8, H - y0 - ControlTop(form.lstFound) - 20);
+    resize(form.File1, W - (x0 + ControlLeft(form.File1)) - 6, H - y0 - 69);
+    resize(form.Dir1, -1, H - y0 - 69);
+    resize(form.Text3, W - x0 - 22, -1);
+    resize(form.Text2, W - x0 - 22, H - y0 - ControlTop(form.Text2) - 20);
+    resize(form.labCol[3], ControlWidth(form.lstFound) - ControlLeft(form.labCol[3]), -1);
+    const int labelTop = ControlHeight(form.lstFound) + 27;
+    for (HWND label : {form.labSearching, form.labFound, form.labSelected}) {
+        RECT r = ControlRect(label);
+        MoveControl(label, r.left, labelTop, r.right - r.left, r.bottom - r.top);
+    }
+    InvalidateRect(form.hwnd, nullptr, TRUE);
+}
+
+bool FormKeyDown(FrmMain& form, WPARAM key, bool ctrl, bool shift) {
+    if (key == VK_TAB && ctrl) {
+        int next = shift ? (form.CurrentUpperTab + 3) % 4 : (form.CurrentUpperTab + 1) % 4;
+        TabSwitchUpper(form, next);
+        return true;
+    }
+    if (key == VK_ESCAPE) {
+        StopRequested = true;
+        SortStopRequested = true;
+    }
+    return false;
+}
+
+void ProcessMessage(FrmMain& form, MSG& msg) {
+    if (form.hwnd && msg.message == WM_KEYDOWN && (msg.hwnd == form.hwnd || IsChild(form.hwnd, msg.hwnd))) {
+        bool alt = GetKeyState(VK_MENU) < 0;
+        if (!alt && FormKeyDown(form, msg.wParam, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0)) return;
+    }
+    if (form.hwnd && IsDialogMessageA(form.hwnd, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+int RunMessageLoop(FrmMain& form) {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) ProcessMessage(form, msg);
+    return static_cast<int>(msg.wParam);
+}
+
+void DrawEtchedLine(HWND page, int y, int margin) {
+    if (PageState* state = PageFromWindow(page)) {
+        state->lines.emplace_back(y, margin);
+        InvalidateRect(page, nullptr, TRUE);
+    }
+}

@@ -1,0 +1,116 @@
+#include "app/startup.h"
+
+#include "app/controls.h"
+#include "app/form.h"
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "app/seams.h"
+#include "app/settings/settings.h"
+#include "fileinfo/text_formats.h"
+#include "resource_ids.h"
+#include "shell/browse_page.h"
+
+#include <windowsx.h>
+
+#include <exception>
+#include <new>
+
+namespace {
+
+SYSTEMTIME LocalNowPlusDays(int days) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (days == 0) return now;
+    FILETIME ft;
+    SystemTimeToFileTime(&now, &ft);
+    ULARGE_INTEGER value = {{ft.dwLowDateTime, ft.dwHighDateTime}};
+    value.QuadPart += static_cast<ULONGLONG>(static_cast<LONGLONG>(days) * 24 * 3600 * 10000000LL);
+    ft = {value.LowPart, value.HighPart};
+    SYSTEMTIME result;
+    FileTimeToSystemTime(&ft, &result);
+    return result;
+}
+
+void BringToFront(HWND hwnd) { SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+
+void Enlarge(HWND tab) {
+    RECT r = ControlRect(tab);
+    MoveControl(tab, r.left - 2, r.top - 2, r.right - r.left + 4, r.bottom - r.top + 2);
+}
+
+// Failure number and description, as the load_error box shows them.
+std::string FailureText(const std::exception& failure) {
+    if (dynamic_cast<const std::bad_alloc*>(&failure)) return "Out of memory 7";
+    return std::string(failure.what()) + " 5";
+}
+
+} // namespace
+
+std::string CommandLineArgument(const std::string& commandLine) {
+    size_t i = 0;
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        size_t close = commandLine.find('"', 1);
+        i = close == std::string::npos ? commandLine.size() : close + 1;
+    } else {
+        while (i < commandLine.size() && commandLine[i] != ' ' && commandLine[i] != '\t') ++i;
+    }
+    while (i < commandLine.size() && (commandLine[i] == ' ' || commandLine[i] == '\t')) ++i;
+    return commandLine.substr(i);
+}
+
+void StartUp(FrmMain& form, const std::string& path) {
+    try {
+        LoadSaveSettings(form, true);
+        SetCheckValue(form.chkShellExt, 2);
+        if (ComboBox_GetCount(form.cbxXclude) > 0) ComboBox_SetCurSel(form.cbxXclude, 0);
+        ApplyDateTimeFormats();
+
+        auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form.hwnd, GWLP_HINSTANCE));
+        if (HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK), IMAGE_ICON, 32, 32, 0))) {
+            PictureClear(form.picIcon[0]);
+            PictureDrawIcon(form.picIcon[0], icon, 32);
+            DestroyIcon(icon);
+        }
+        SetText(form.lblValue[15], "(no file selected)");
+
+        for (int y : {100, 190, 245}) DrawEtchedLine(form.picTab[2], y, 1);
+        DrawEtchedLine(form.picTab[3], ControlTop(form.Check1[0]) - 8, 1);
+        DrawEtchedLine(form.picTab[3], ControlTop(form.chkXclude) - 8, 1);
+
+        SetText(form.txtDate[0], DateTimeText(LocalNowPlusDays(-1), DateFormat, " ", TimeFormat));
+        SetText(form.txtDate[1], DateTimeText(LocalNowPlusDays(0), DateFormat, " ", TimeFormat));
+        ModifyMenuA(form.menOptDateTop, ID_MENOPTAROUND, MF_BYCOMMAND | MF_STRING | MF_GRAYED, ID_MENOPTAROUND,
+                    "&Created like (file)");
+
+        ApplyCommandLine(form, path);
+        if (form.BrowseFolder.empty()) Dir1Changed(form);
+
+        LayoutTabStrip(form, true);
+        form.CurrentUpperTab = 2;
+        BringToFront(form.cmdTab);
+        BringToFront(form.cmdTab1[2]);
+        BringToFront(form.picTab[2]);
+        ShowWindow(form.picTab[2], SW_SHOW);
+        Enlarge(form.cmdTab1[2]);
+        BringToFront(form.pop);
+
+        LayoutTabStrip(form, false);
+        BringToFront(form.cmdTab2Back);
+        BringToFront(form.cmdTab2[0]);
+        BringToFront(form.picTab2[0]);
+        ShowWindow(form.picTab2[0], SW_SHOW);
+        form.CurrentRightTab = 0;
+        Enlarge(form.cmdTab2[0]);
+
+        FillLookInList(form);
+        ByteFormat = ChooseByteFormat();
+
+        ShowWindow(form.hwnd, SW_SHOW);
+        TabSwitchUpper(form, 0);
+        form.Loaded = true;
+    } catch (const std::exception& failure) {
+        ShowMessage(form.hwnd, FailureText(failure), "load_error", MB_ICONERROR);
+        // What start-up managed is still usable, so the window is shown rather than left hidden.
+        ShowWindow(form.hwnd, SW_SHOW);
+    }
+}

@@ -1,0 +1,3 @@
+#include "search/folder_walk.h"
+
+bool StopRequested = false;

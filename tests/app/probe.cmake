@@ -1,1 +1,0 @@
-plovnik_test(probe_tests SOURCES ${PLOVNIK_TEST_DIR}/probe_tests.cpp)
