@@ -35,7 +35,7 @@ for _ in $(seq 150); do
 done
 sleep ${PLOVNIK_SETTLE:-2}
 shot=$build/screenshot.png
-import -window root "$shot"
+import -window root -crop 800x480+0+0 +repage "$shot"
 echo "Screenshot of the window: $shot"
 kill $app 2>/dev/null || true
 /usr/lib/wine/wineserver -k 2>/dev/null || true

@@ -1,0 +1,5 @@
+add_executable(minimal_window WIN32 ${PLOVNIK_TEST_DIR}/minimal_window.cpp)
+add_executable(startup_bench ${PLOVNIK_TEST_DIR}/startup_bench.cpp)
+add_dependencies(startup_bench minimal_window plovnik)
+add_test(NAME startup_bench COMMAND startup_bench)
+set_tests_properties(startup_bench PROPERTIES FIXTURES_REQUIRED wine LABELS bench TIMEOUT 600)
