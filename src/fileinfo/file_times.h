@@ -5,11 +5,16 @@
 #include <cstdint>
 #include <string>
 
-// UTC file time -> local calendar values at that instant's own date; false when it cannot convert.
+// UTC file time -> local calendar values at that instant's own date (a summer time stamp reads in
+// summer time even in winter); false when it cannot convert.
 bool FileTimeToLocalCalendar(const FILETIME& fileTime, SYSTEMTIME& local);
 
-// Reads a local date text into a UTC file time. mode 2 ("accessed") drops the time of day.
-// "(unknown)" gives a zero file time. Returns the date written again in the user's formats.
+// Reads a local date text into a UTC file time. mode 2 ("accessed") drops the time of day;
+// milliseconds go into the file time as given (0 for the start of a range, 999 for its end).
+// "(unknown)" gives a zero file time and is returned unchanged. Otherwise returns the date as read,
+// written again with DateTimeText(date, DateFormat, " ", TimeFormat). A text that does not read
+// as a date, or a date the platform cannot convert, gives a zero file time; an unreadable text is
+// returned unchanged. LastApiResult gets the result of each conversion call.
 std::string DateTextToFileTime(const std::string& dateText, FILETIME& fileTime, int16_t mode, int16_t milliseconds);
 
 // True when the path (a file or folder; a trailing "\" is ignored) exists. With showMessage a

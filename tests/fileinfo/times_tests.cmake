@@ -1,0 +1,1 @@
+plovnik_test(times_tests SOURCES ${PLOVNIK_TEST_DIR}/times_tests.cpp)

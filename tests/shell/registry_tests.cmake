@@ -1,0 +1,1 @@
+plovnik_test(registry_tests SOURCES ${PLOVNIK_TEST_DIR}/registry_tests.cpp)
