@@ -1,0 +1,1 @@
+plovnik_test(drives_tests SOURCES ${PLOVNIK_TEST_DIR}/drives_tests.cpp)
