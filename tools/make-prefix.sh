@@ -15,6 +15,9 @@ export TZ=${PLOVNIK_TZ:-Europe/Berlin} LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
 wine=/usr/lib/wine/wine64
 "$wine" wineboot -i >/dev/null 2>&1 || true
 [ "$driver" = x11 ] || "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+# A crash must end the program, not start Wine's debugger and wait for it.
+"$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null 2>&1
+"$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 0 /f >/dev/null 2>&1
 # A drive letter whose target is missing: the Browse page must report it as unreadable.
 ln -sfn /nonexistent-plovnik-drive "$prefix/dosdevices/q:"
 /usr/lib/wine/wineserver -w || true

@@ -5,12 +5,15 @@
 #include "app/picture_box.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
+#include "fileinfo/file_info.h"
+#include "fileinfo/general_page.h"
 #include "resource_ids.h"
 #include "search/exclude_list.h"
 #include "search/folder_walk.h"
 #include "search/results_list.h"
 #include "search/search_criteria.h"
 #include "shell/browse_page.h"
+#include "version/version_page.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -156,7 +159,11 @@ void CreateGeneralPage(const Builder& b) {
     f.labAttr = b.Label(p, "Attributes:", 8, 196, 70, 16, ID_LABATTR);
     const char* attrs[] = {"&Read-only", "Hi&dden", "Archi&ve", "System", "Folder"};
     const int ax[] = {80, 80, 186, 186, 186}, ay[] = {194, 214, 194, 214, 234};
-    for (int i = 0; i < 5; ++i) f.chkAttr[i] = b.Check(p, attrs[i], ax[i], ay[i], 90, ID_CHKATTR + i);
+    for (int i = 0; i < 5; ++i) {
+        // BS_NOTIFY: focusing a box shows the Apply indicator.
+        f.chkAttr[i] = b.Make(p, "BUTTON", attrs[i], WS_TABSTOP | BS_AUTOCHECKBOX | BS_NOTIFY, ax[i], ay[i], 90, 18,
+                              ID_CHKATTR + i);
+    }
     EnableWindow(f.chkAttr[3], FALSE);
     EnableWindow(f.chkAttr[4], FALSE);
     f.Image2 = b.Picture(p, 156, 215, 16, 16, ID_IMAGE2, GetSysColor(COLOR_BTNFACE));
@@ -171,8 +178,8 @@ void CreateVersionPage(const Builder& b) {
                           "Prod. version:", "File flags:", "Target OS:"};
     const int tops[] = {8, 26, 44, 186, 204, 222, 240, 258};
     for (int i = 0; i < 8; ++i) {
-        f.labKey[7 + i] = b.Label(p, keys[i], 8, tops[i], 82, 16, ID_LABKEY + 7 + i, SS_LEFTNOWORDWRAP);
-        f.lblValue[7 + i] = b.Value(p, 92, tops[i], 202, ID_LBLVALUE + 7 + i);
+        f.labKey[7 + i] = b.Label(p, keys[i], 8, tops[i], 90, 16, ID_LABKEY + 7 + i, SS_LEFTNOWORDWRAP);
+        f.lblValue[7 + i] = b.Value(p, 100, tops[i], 194, ID_LBLVALUE + 7 + i);
     }
     f.lstInfo = b.Make(p, "LISTBOX", "", WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 8,
                        66, 124, 110, ID_LSTINFO);
@@ -185,18 +192,19 @@ void CreateFindPage(const Builder& b) {
     FrmMain& f = b.form;
     HWND p = f.picTab[2];
     f.Check2 = b.Check(p, "&No matter what date", 8, 6, 200, ID_CHECK2, true);
-    f.Label1 = b.Label(p, "Files", 8, 32, 40, 16, ID_LABEL1);
+    f.Label1 = b.Label(p, "Files", 8, 32, 36, 16, ID_LABEL1);
     const char* options[] = {"&created", "&modified", "&accessed"};
+    const int ox[] = {44, 116, 198}, ow[] = {70, 80, 90};
     for (int i = 0; i < 3; ++i)
-        f.Option1[i] = b.Make(p, "BUTTON", options[i], WS_TABSTOP | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
-                              56 + 78 * i, 30, 76, 18, ID_OPTION1 + i);
+        f.Option1[i] = b.Make(p, "BUTTON", options[i], WS_TABSTOP | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), ox[i],
+                              30, ow[i], 18, ID_OPTION1 + i);
     Button_SetCheck(f.Option1[0], BST_CHECKED);
-    f.labBetween = b.Label(p, "&between", 8, 56, 48, 16, ID_LABBETWEEN);
-    f.txtDate[0] = b.Make(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 60, 53, 150, 20, ID_TXTDATE, WS_EX_CLIENTEDGE);
-    f.Image1 = b.Picture(p, 216, 55, 16, 16, ID_IMAGE1, GetSysColor(COLOR_BTNFACE));
+    f.labBetween = b.Label(p, "&between", 8, 56, 56, 16, ID_LABBETWEEN);
+    f.txtDate[0] = b.Make(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 66, 53, 180, 20, ID_TXTDATE, WS_EX_CLIENTEDGE);
+    f.Image1 = b.Picture(p, 252, 55, 16, 16, ID_IMAGE1, GetSysColor(COLOR_BTNFACE));
     DrawCalendar(f.Image1);
-    f.labAnd = b.Label(p, "and", 8, 78, 48, 16, ID_LABAND);
-    f.txtDate[1] = b.Make(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 60, 75, 150, 20, ID_TXTDATE + 1, WS_EX_CLIENTEDGE);
+    f.labAnd = b.Label(p, "and", 8, 78, 56, 16, ID_LABAND);
+    f.txtDate[1] = b.Make(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 66, 75, 180, 20, ID_TXTDATE + 1, WS_EX_CLIENTEDGE);
 
     f.Label5 = b.Label(p, "&Named:", 8, 112, 60, 16, ID_LABEL5);
     f.Combo1 = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 70, 108,
@@ -209,10 +217,10 @@ void CreateFindPage(const Builder& b) {
     f.chkIncludeSubs = b.Check(p, "Include &subfolders", 70, 162, 200, ID_CHKINCLUDESUBS);
     Button_SetCheck(f.chkIncludeSubs, BST_CHECKED);
 
-    f.Label6 = b.Label(p, "Required attributes:", 8, 200, 100, 16, ID_LABEL6);
+    f.Label6 = b.Label(p, "Required attributes:", 8, 196, 72, 32, ID_LABEL6);
     const char* attrs[] = {"Read-only", "Hidden", "Archive", "System", "Folder"};
-    const int ax[] = {112, 184, 240, 112, 184}, ay[] = {198, 198, 198, 218, 218};
-    for (int i = 0; i < 5; ++i) f.chkAttrFind[i] = b.Check(p, attrs[i], ax[i], ay[i], 70, ID_CHKATTRFIND + i);
+    const int ax[] = {82, 162, 82, 162, 230}, ay[] = {194, 194, 214, 214, 214}, aw[] = {80, 66, 80, 66, 64};
+    for (int i = 0; i < 5; ++i) f.chkAttrFind[i] = b.Check(p, attrs[i], ax[i], ay[i], aw[i], ID_CHKATTRFIND + i);
     f.cmdStop = b.Button(p, "Sto&p", 144, 255, 72, 24, ID_CMDSTOP);
     EnableWindow(f.cmdStop, FALSE);
     f.cmdFind = b.Button(p, "F&ind Now", 222, 255, 72, 24, ID_CMDFIND);
@@ -225,18 +233,24 @@ void CreateSettingsPage(const Builder& b) {
     const char* boxes[] = {"Find folders, too",    "Show tooltips",     "Remember window pos/size",
                            "Show date \"Modified\" in Search Results always", "Beep when find done",
                            "Show 4-digit year",    "Show seconds",      "Truncate file names to fit"};
-    for (int i = 0; i < 8; ++i) f.Check1[i] = b.Check(p, boxes[i], 8, 40 + 18 * i, 286, ID_CHECK1 + i, true);
-    f.chkXclude = b.Check(p, "Exclude Folders", 8, 202, 200, ID_CHKXCLUDE, true);
-    f.cbxXclude = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 8, 226, 176, 200,
+    // The long caption of box 3 takes two lines.
+    for (int i = 0, y = 40; i < 8; ++i) {
+        int height = i == 3 ? 32 : 18;
+        f.Check1[i] = b.Make(p, "BUTTON", boxes[i], WS_TABSTOP | BS_3STATE | BS_MULTILINE | BS_TOP, 8, y, 286, height,
+                             ID_CHECK1 + i);
+        y += height;
+    }
+    f.chkXclude = b.Check(p, "Exclude Folders", 8, 212, 200, ID_CHKXCLUDE, true);
+    f.cbxXclude = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 8, 236, 164, 200,
                          ID_CBXXCLUDE);
-    f.cmdAdd = b.Button(p, "Add", 190, 225, 50, 23, ID_CMDADD);
-    f.cmdRemove = b.Button(p, "Remove", 244, 225, 50, 23, ID_CMDREMOVE);
+    f.cmdAdd = b.Button(p, "Add", 176, 235, 54, 23, ID_CMDADD);
+    f.cmdRemove = b.Button(p, "Remove", 234, 235, 60, 23, ID_CMDREMOVE);
 }
 
 void CreateBrowsePage(const Builder& b) {
     FrmMain& f = b.form;
     HWND p = f.picTab2[0];
-    f.Label2[1] = b.Label(p, "Path", 4, 4, 305, 16, ID_LABEL2 + 1, SS_PATHELLIPSIS);
+    f.Label2[1] = b.Label(p, "Path", 4, 4, 305, 16, ID_LABEL2 + 1, SS_PATHELLIPSIS | SS_NOPREFIX);
     f.Drive1 = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 4, 22, 125, 300, ID_DRIVE1);
     f.Label2[3] = b.Label(p, "&Files", 133, 26, 170, 16, ID_LABEL2 + 3);
     f.Dir1 = b.Make(p, "LISTBOX", "",
@@ -322,6 +336,22 @@ LRESULT CALLBACK TabButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(originalButtonProc, hwnd, msg, wp, lp);
 }
 
+// The results list opens its menu when a mouse button is released over it.
+WNDPROC originalListProc = nullptr;
+
+LRESULT CALLBACK ResultsListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = CallWindowProcA(originalListProc, hwnd, msg, wp, lp);
+    if (msg == WM_RBUTTONUP) {
+        if (FrmMain* form = FormFromWindow(GetAncestor(hwnd, GA_ROOT))) {
+            POINT pt;
+            GetCursorPos(&pt);
+            TrackPopupMenu(form->menLstFoundTop, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0,
+                           form->hwnd, nullptr);
+        }
+    }
+    return result;
+}
+
 void SubclassTabButton(HWND button) {
     auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TabButtonProc)));
@@ -378,6 +408,11 @@ void OnCommand(FrmMain& form, int id, int code, HWND control) {
             ToggleThreeState(control);
             Check1_Changed(form, id - ID_CHECK1);
         }
+        return;
+    }
+    if (GeneralPage_OnCommand(form, id, code, control)) return;
+    if (id == ID_LSTINFO) {
+        VersionPage_OnCommand(form, id, code);
         return;
     }
     if (BrowsePage_OnCommand(form, id, code, control)) return;
@@ -549,8 +584,11 @@ std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
     CreateMenus(*form);
     for (HWND tab : form->cmdTab1) SubclassTabButton(tab);
     for (HWND tab : form->cmdTab2) SubclassTabButton(tab);
+    originalListProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(form->lstFound, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResultsListProc)));
     // The right area follows the window from the first layout on.
     LayoutRightArea(*form);
+    ShowFileHook = &GetAllFileInfo;
     BrowsePage_Init(*form);
     return form;
 }

@@ -6,6 +6,7 @@
 #include "app/picture_box.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
+#include "fileinfo/file_info.h"
 #include "fileinfo/text_formats.h"
 #include "resource_ids.h"
 #include "shell/browse_page.h"
@@ -104,6 +105,7 @@ void StartUp(FrmMain& form, const std::string& path) {
 
         FillLookInList(form);
         ByteFormat = ChooseByteFormat();
+        if (!form.StartupFileName.empty()) GetAllFileInfo(form, form.BrowseFolder, form.StartupFileName);
 
         ShowWindow(form.hwnd, SW_SHOW);
         TabSwitchUpper(form, 0);

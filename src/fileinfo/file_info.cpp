@@ -1,0 +1,163 @@
+#include "fileinfo/file_info.h"
+
+#include "app/controls.h"
+#include "app/form.h"
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "app/seams.h"
+#include "fileinfo/attributes.h"
+#include "fileinfo/file_icons.h"
+#include "fileinfo/text_formats.h"
+#include "shell/registry.h"
+#include "version/version_page.h"
+#include "version/version_reader.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <stdexcept>
+
+namespace {
+
+// Upper case by the ANSI code page's rules, so accented letters of file names are raised too.
+std::string Upper(std::string text) {
+    if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+
+std::string LastErrorText(DWORD code) {
+    char* buffer = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = n && buffer ? std::string(buffer, n) : "Error " + std::to_string(code);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
+// Size in bytes of the file at path; throws with the platform's description when it cannot be read.
+int64_t FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) throw std::runtime_error(LastErrorText(GetLastError()));
+    return static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+}
+
+void EnableFileMenus(FrmMain& form) {
+    EnableMenuItem(form.menOptDateTop, ID_MENOPTAROUND, MF_BYCOMMAND | MF_ENABLED);
+    for (int i = 0; i < 3; ++i) EnableMenuItem(form.menOptTop, ID_MENOPT + i, MF_BYCOMMAND | MF_ENABLED);
+    form.current.MenusEnabled = true;
+}
+
+// Attributes, icons and version data of a path that is not there: none, rather than the
+// previous file's.
+void ClearFileDetails(FrmMain& form) {
+    CurrentFile& file = form.current;
+    file.CurrentAttributes = 0;
+    file.PendingAttributes = 0;
+    for (HWND box : form.chkAttr) SetCheckValue(box, 0);
+    ShowWindow(form.labKey[2], SW_SHOW);
+    for (HWND picture : form.picIcon) PictureClear(picture);
+    SetText(form.labIcon, "");
+    ComboBox_ResetContent(form.cbxIcon);
+    EnableWindow(form.cbxIcon, FALSE);
+    file.keys.clear();
+    file.values.clear();
+    ShowVersionInfo(form, false, file.keys, file.values);
+}
+
+} // namespace
+
+std::string TextBeforeNul(const std::string& text, char delimiter) {
+    size_t at = text.find(delimiter);
+    return at == std::string::npos ? text : text.substr(0, at);
+}
+
+void GetShellNames(const std::string& path, std::string& displayName, std::string& typeName) {
+    SHFILEINFOA info = {};
+    LastApiResult = static_cast<int32_t>(
+        SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME | SHGFI_TYPENAME));
+    displayName = TextBeforeNul(std::string(info.szDisplayName, sizeof info.szDisplayName));
+    typeName = TextBeforeNul(std::string(info.szTypeName, sizeof info.szTypeName));
+}
+
+bool FindData(const std::string& path, FileInfoTexts& texts, bool showErrors) {
+    WIN32_FIND_DATAA record = {};
+    // A pattern would make the find call answer with whichever file matches first.
+    bool pattern = path.find_first_of("*?") != std::string::npos;
+    HANDLE find = pattern ? INVALID_HANDLE_VALUE : FindFirstFileA(path.c_str(), &record);
+    if (find == INVALID_HANDLE_VALUE) {
+        if (showErrors) ShowMessage(nullptr, "Invalid file", std::string(AppTitle) + ": FindData", MB_ICONERROR);
+        // Nothing of the previous file may stand beside the new name.
+        size_t slash = path.find_last_of('\\');
+        texts = FileInfoTexts{};
+        texts.Name = slash == std::string::npos ? path : path.substr(slash + 1);
+        return false;
+    }
+    texts.CreatedText = FileTimeToText(record.ftCreationTime, "Long Date", "Long Time");
+    texts.ModifiedText = FileTimeToText(record.ftLastWriteTime, "Long Date", "Long Time");
+    texts.AccessedText = FileTimeToText(record.ftLastAccessTime, "Long Date", "");
+    texts.CreatedLikeText = FileTimeToText(record.ftCreationTime, DateFormat, "Long Time");
+    texts.Name = TextBeforeNul(std::string(record.cFileName, sizeof record.cFileName));
+    std::string shortName = TextBeforeNul(std::string(record.cAlternateFileName, sizeof record.cAlternateFileName));
+    texts.DosName = shortName.empty() ? Upper(texts.Name) : shortName;
+    LastApiResult = FindClose(find);
+    return true;
+}
+
+void GetAllFileInfo(FrmMain& form, const std::string& folder, const std::string& name) {
+    if (name.empty()) return;
+    CurrentFile& file = form.current;
+    try {
+        ShowWindow(form.Image2, SW_HIDE);
+        const bool found = FindData(folder + name, file.texts, true);
+        std::string displayName, typeName;
+        GetShellNames(folder + name, displayName, typeName);
+        if (typeName.empty()) typeName = "(unknown)";
+        // The shell's spelling wins, unless its name hides the extension.
+        const std::string shown = SameIgnoringCase(displayName, file.texts.Name) ? displayName : file.texts.Name;
+
+        SetText(form.lblValue[15], shown);
+        SetText(form.lblValue[0], typeName);
+        SetText(form.lblValue[1], folder);
+        SetText(form.lblValue[3], file.texts.DosName);
+        SetText(form.lblValue[4], file.texts.CreatedText);
+        SetText(form.lblValue[5], file.texts.ModifiedText);
+        SetText(form.lblValue[6], file.texts.AccessedText);
+        // The size comes later and its query may fail: the previous file's must not stay.
+        SetText(form.lblValue[2], "");
+
+        file.CurrentPath = folder + shown;
+        SetCaption(form, file.CurrentPath);
+        if (!found) {
+            // "Invalid file" has been said once; the page shows the name alone.
+            ClearFileDetails(form);
+            return;
+        }
+        ShowAttributes(form, file.CurrentPath);
+
+        if (file.CurrentAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            SetText(form.lblValue[2], "");
+            ShowWindow(form.labKey[2], SW_HIDE);
+        } else {
+            SetText(form.lblValue[2], SizeText(FileSize(file.CurrentPath)));
+            ShowWindow(form.labKey[2], SW_SHOW);
+        }
+
+        SYSTEMTIME unused;
+        if (ReadDateText(file.texts.CreatedLikeText, unused)) {
+            ModifyMenuA(form.menOptDateTop, ID_MENOPTAROUND, MF_BYCOMMAND | MF_STRING, ID_MENOPTAROUND,
+                        ("&Created like " + Upper(shown)).c_str());
+        }
+
+        ShowFileIcons(form, file.CurrentPath);
+
+        bool ok = GetVersionInfo(file.CurrentPath, file.keys, file.values);
+        ShowVersionInfo(form, ok, file.keys, file.values);
+
+        if (!file.MenusEnabled) EnableFileMenus(form);
+    } catch (const std::exception& failure) {
+        ShowMessage(form.hwnd, failure.what(), "GetAllFileInfo_Error", MB_ICONERROR);
+    }
+}
