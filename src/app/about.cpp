@@ -1,5 +1,6 @@
 #include "app/about.h"
 
+#include "app/controls.h"
 #include "app/picture_box.h"
 #include "app/seams.h"
 #include "resource_ids.h"
@@ -96,8 +97,7 @@ HWND CreateAboutBox(HWND owner) {
     HWND box = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kAboutClass,
                                (std::string("About ") + AppTitle).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y,
                                width, height, owner, nullptr, instance, nullptr);
-    HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    HFONT font = CreateFormFont();
     SetWindowLongPtrA(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(font));
     auto make = [&](const char* cls, const std::string& text, DWORD style, int x0, int y0, int w, int h, int id) {
         HWND c = CreateWindowExA(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x0, y0, w, h, box,

@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <vector>
 
+HFONT CreateFormFont() {
+    return CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+}
+
 std::string GetText(HWND control) {
     int length = GetWindowTextLengthA(control);
     std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');

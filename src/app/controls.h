@@ -4,6 +4,9 @@
 
 #include <string>
 
+// The font of every page and box: "MS Sans Serif" at 9.75 points. The caller deletes it.
+HFONT CreateFormFont();
+
 std::string GetText(HWND control);
 void SetText(HWND control, const std::string& text);
 

@@ -432,6 +432,14 @@ void OnDestroy(FrmMain& form) {
     if (form.QuitOnDestroy) PostQuitMessage(0);
 }
 
+// The controls are gone by now, so the font they used can go too.
+void OnFinalDestroy(FrmMain& form) {
+    SetWindowLongPtrA(form.hwnd, GWLP_USERDATA, 0);
+    form.hwnd = nullptr;
+    if (form.font) DeleteObject(form.font);
+    form.font = nullptr;
+}
+
 void OnGetMinMaxInfo(MINMAXINFO& info) {
     info.ptMinTrackSize.y = MinWindowHeightTwips / TwipsPerPixel;
 }
@@ -454,7 +462,7 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case DM_GETDEFID: return form->DefaultIsFind ? MAKELRESULT(ID_CMDFIND, DC_HASDEFID) : 0;
     case WM_CLOSE: OnClose(*form); return 0;
     case WM_DESTROY: OnDestroy(*form); return 0;
-    case WM_NCDESTROY: SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0); form->hwnd = nullptr; break;
+    case WM_NCDESTROY: OnFinalDestroy(*form); break;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -565,8 +573,7 @@ void SetWindowTwips(FrmMain& form, int32_t left, int32_t top, int32_t width, int
 std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
     RegisterClasses(instance);
     auto form = std::make_unique<FrmMain>();
-    form->font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    form->font = CreateFormFont();
     HWND hwnd = CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, AppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                 CW_USEDEFAULT, CW_USEDEFAULT, DesignWidthTwips / TwipsPerPixel,
                                 MinWindowHeightTwips / TwipsPerPixel, nullptr, nullptr, instance, form.get());
@@ -597,40 +604,45 @@ void SetCaption(FrmMain& form, const std::string& context) {
     SetWindowTextA(form.hwnd, (std::string(AppTitle) + " - " + context).c_str());
 }
 
+void ActivateTab(FrmMain& form, bool upper, int index) {
+    HWND tab = upper ? form.cmdTab1[index] : form.cmdTab2[index];
+    HWND page = upper ? form.picTab[index] : form.picTab2[index];
+    Reshape(tab, -2, -2, 4, 2);
+    // The active tab overlaps the panel's top edge; the inactive ones sit partly behind it.
+    BringToFront(upper ? form.cmdTab : form.cmdTab2Back);
+    BringToFront(tab);
+    BringToFront(page);
+    BringToFront(form.pop);
+    // Only the page in front takes part in keyboard navigation.
+    ShowWindow(page, SW_SHOW);
+    (upper ? form.CurrentUpperTab : form.CurrentRightTab) = index;
+}
+
+namespace {
+
+void SwitchTab(FrmMain& form, bool upper, int index) {
+    const int old = upper ? form.CurrentUpperTab : form.CurrentRightTab;
+    if (index == old) return;
+    Reshape(upper ? form.cmdTab1[old] : form.cmdTab2[old], 2, 2, -4, -2);
+    ActivateTab(form, upper, index);
+    ShowWindow(upper ? form.picTab[old] : form.picTab2[old], SW_HIDE);
+}
+
+} // namespace
+
 void TabSwitchUpper(FrmMain& form, int index, int, int, int, int) {
     if (index < 0 || index > 3) return;
     ShowWindow(form.pop, SW_HIDE);
     KillTimer(form.hwnd, TIMER1_ID);
     form.Timer1Enabled = false;
     if (index == form.CurrentUpperTab) return;
-    int old = form.CurrentUpperTab;
-    Reshape(form.cmdTab1[old], 2, 2, -4, -2);
-    Reshape(form.cmdTab1[index], -2, -2, 4, 2);
-    BringToFront(form.cmdTab);
-    BringToFront(form.cmdTab1[index]);
-    BringToFront(form.picTab[index]);
-    BringToFront(form.pop);
-    // Only the page in front takes part in keyboard navigation.
-    ShowWindow(form.picTab[index], SW_SHOW);
-    ShowWindow(form.picTab[old], SW_HIDE);
-    form.CurrentUpperTab = index;
+    SwitchTab(form, true, index);
     SetDefaultFind(form, index == 2);
 }
 
 void TabSwitchRight(FrmMain& form, int index, int, int, int, int) {
     if (index < 0 || index > 2) return;
-    if (index != form.CurrentRightTab) {
-        int old = form.CurrentRightTab;
-        Reshape(form.cmdTab2[old], 2, 2, -4, -2);
-        Reshape(form.cmdTab2[index], -2, -2, 4, 2);
-        BringToFront(form.cmdTab2Back);
-        BringToFront(form.cmdTab2[index]);
-        BringToFront(form.picTab2[index]);
-        BringToFront(form.pop);
-        ShowWindow(form.picTab2[index], SW_SHOW);
-        ShowWindow(form.picTab2[old], SW_HIDE);
-        form.CurrentRightTab = index;
-    }
+    SwitchTab(form, false, index);
     SetDefaultFind(form, false);
 }
 

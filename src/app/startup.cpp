@@ -32,13 +32,6 @@ SYSTEMTIME LocalNowPlusDays(int days) {
     return result;
 }
 
-void BringToFront(HWND hwnd) { SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
-
-void Enlarge(HWND tab) {
-    RECT r = ControlRect(tab);
-    MoveControl(tab, r.left - 2, r.top - 2, r.right - r.left + 4, r.bottom - r.top + 2);
-}
-
 // Failure number and description, as the load_error box shows them.
 std::string FailureText(const std::exception& failure) {
     if (dynamic_cast<const std::bad_alloc*>(&failure)) return "Out of memory 7";
@@ -87,21 +80,9 @@ void StartUp(FrmMain& form, const std::string& path) {
         if (form.BrowseFolder.empty()) Dir1Changed(form);
 
         LayoutTabStrip(form, true);
-        form.CurrentUpperTab = 2;
-        BringToFront(form.cmdTab);
-        BringToFront(form.cmdTab1[2]);
-        BringToFront(form.picTab[2]);
-        ShowWindow(form.picTab[2], SW_SHOW);
-        Enlarge(form.cmdTab1[2]);
-        BringToFront(form.pop);
-
+        ActivateTab(form, true, 2);
         LayoutTabStrip(form, false);
-        BringToFront(form.cmdTab2Back);
-        BringToFront(form.cmdTab2[0]);
-        BringToFront(form.picTab2[0]);
-        ShowWindow(form.picTab2[0], SW_SHOW);
-        form.CurrentRightTab = 0;
-        Enlarge(form.cmdTab2[0]);
+        ActivateTab(form, false, 0);
 
         FillLookInList(form);
         ByteFormat = ChooseByteFormat();

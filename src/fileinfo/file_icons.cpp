@@ -39,7 +39,10 @@ void ShowFileIcons(FrmMain& form, const std::string& path) {
     int32_t count = ExtractFileIcon(form, form.picIcon[2], path, -1);
     if (count > 0) ExtractFileIcon(form, form.picIcon[2], path, 0);
     if (count > 1) {
-        SetText(form.labIcon, "[" + std::to_string(count) + "]");
+        std::string label = "[";   // built in steps: GCC 12 warns falsely on "literal" + string
+        label += std::to_string(count);
+        label += ']';
+        SetText(form.labIcon, label);
         ComboBox_ResetContent(form.cbxIcon);
         for (int32_t i = 1; i <= count; ++i) ComboBox_AddString(form.cbxIcon, std::to_string(i).c_str());
         ComboBox_SetCurSel(form.cbxIcon, 0);

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/picture_box.h"
 #include "app/seams.h"
+#include "app/text_case.h"
 #include "fileinfo/attributes.h"
 #include "fileinfo/file_icons.h"
 #include "fileinfo/text_formats.h"
@@ -18,14 +19,6 @@
 #include <stdexcept>
 
 namespace {
-
-// Upper case by the ANSI code page's rules, so accented letters of file names are raised too.
-std::string Upper(std::string text) {
-    if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
 
 std::string LastErrorText(DWORD code) {
     char* buffer = nullptr;
@@ -101,7 +94,7 @@ bool FindData(const std::string& path, FileInfoTexts& texts, bool showErrors) {
     texts.CreatedLikeText = FileTimeToText(record.ftCreationTime, DateFormat, "Long Time");
     texts.Name = TextBeforeNul(std::string(record.cFileName, sizeof record.cFileName));
     std::string shortName = TextBeforeNul(std::string(record.cAlternateFileName, sizeof record.cAlternateFileName));
-    texts.DosName = shortName.empty() ? Upper(texts.Name) : shortName;
+    texts.DosName = shortName.empty() ? UpperText(texts.Name) : shortName;
     LastApiResult = FindClose(find);
     return true;
 }
@@ -116,7 +109,7 @@ void GetAllFileInfo(FrmMain& form, const std::string& folder, const std::string&
         GetShellNames(folder + name, displayName, typeName);
         if (typeName.empty()) typeName = "(unknown)";
         // The shell's spelling wins, unless its name hides the extension.
-        const std::string shown = SameIgnoringCase(displayName, file.texts.Name) ? displayName : file.texts.Name;
+        const std::string shown = SameTextNoCase(displayName, file.texts.Name) ? displayName : file.texts.Name;
 
         SetText(form.lblValue[15], shown);
         SetText(form.lblValue[0], typeName);
@@ -148,7 +141,7 @@ void GetAllFileInfo(FrmMain& form, const std::string& folder, const std::string&
         SYSTEMTIME unused;
         if (ReadDateText(file.texts.CreatedLikeText, unused)) {
             ModifyMenuA(form.menOptDateTop, ID_MENOPTAROUND, MF_BYCOMMAND | MF_STRING, ID_MENOPTAROUND,
-                        ("&Created like " + Upper(shown)).c_str());
+                        ("&Created like " + UpperText(shown)).c_str());
         }
 
         ShowFileIcons(form, file.CurrentPath);

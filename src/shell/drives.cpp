@@ -1,19 +1,11 @@
 #include "shell/drives.h"
 
+#include "app/text_case.h"
 #include "shell/registry.h"
 
 #include <shellapi.h>
 
 namespace {
-
-std::string UpperText(std::string text) {
-    if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-bool SameTextNoCase(const std::string& a, const std::string& b) {
-    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
-}
 
 bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
 

@@ -2,6 +2,8 @@
 // en-US and once under de-DE; each case carries the text expected under both.
 #include <gtest/gtest.h>
 
+#include "support/calendar.h"
+
 #include "fileinfo/text_formats.h"
 
 #include <cstdint>
@@ -13,17 +15,6 @@ namespace {
 bool German() { return PRIMARYLANGID(LANGIDFROMLCID(GetUserDefaultLCID())) == LANG_GERMAN; }
 
 const char* Pick(const char* english, const char* german) { return German() ? german : english; }
-
-SYSTEMTIME Calendar(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    SYSTEMTIME value = {};
-    value.wYear = static_cast<WORD>(year);
-    value.wMonth = static_cast<WORD>(month);
-    value.wDay = static_cast<WORD>(day);
-    value.wHour = static_cast<WORD>(hour);
-    value.wMinute = static_cast<WORD>(minute);
-    value.wSecond = static_cast<WORD>(second);
-    return value;
-}
 
 FILETIME FromUtc(int year, int month, int day, int hour, int minute, int second) {
     SYSTEMTIME utc = Calendar(year, month, day, hour, minute, second);

@@ -1,6 +1,8 @@
 // File times against local calendar values (the suite runs in Europe/Berlin) and the existence test.
 #include <gtest/gtest.h>
 
+#include "support/calendar.h"
+
 #include "fileinfo/file_times.h"
 #include "fileinfo/text_formats.h"
 #include "shell/registry.h"
@@ -8,18 +10,6 @@
 #include "support/temp_dir.h"
 
 namespace {
-
-SYSTEMTIME Calendar(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
-    SYSTEMTIME value = {};
-    value.wYear = static_cast<WORD>(year);
-    value.wMonth = static_cast<WORD>(month);
-    value.wDay = static_cast<WORD>(day);
-    value.wHour = static_cast<WORD>(hour);
-    value.wMinute = static_cast<WORD>(minute);
-    value.wSecond = static_cast<WORD>(second);
-    value.wMilliseconds = static_cast<WORD>(ms);
-    return value;
-}
 
 uint64_t Ticks(const FILETIME& time) { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
 

@@ -11,19 +11,9 @@
 #include <chrono>
 #include <cstdio>
 
-namespace {
+#include "support/bench.h"
 
-template <class F>
-double MedianMicroseconds(int runs, F&& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+namespace {
 
 }  // namespace
 
