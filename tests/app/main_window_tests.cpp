@@ -4,6 +4,7 @@
 #include "app/controls.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "fileinfo/text_formats.h"
 #include "search/folder_walk.h"
 #include "search/results_list.h"
 #include "support/main_window_fixture.h"
@@ -47,9 +48,18 @@ TEST(StartUp, NoArgumentShowsGeneralAndBrowse) {
     ASSERT_FALSE(w->BrowseFolder.empty());
     EXPECT_EQ(GetText(w->hwnd), "Plovnik - " + w->BrowseFolder);
     EXPECT_EQ(GetText(w->lblValue[15]), "(no file selected)");
-    // The date boxes hold yesterday and now.
-    EXPECT_FALSE(GetText(w->txtDate[0]).empty());
-    EXPECT_NE(GetText(w->txtDate[0]), GetText(w->txtDate[1]));
+    // The date boxes hold yesterday and now, in texts the program reads back as dates.
+    SYSTEMTIME from, to, now;
+    ASSERT_TRUE(ReadDateText(GetText(w->txtDate[0]), from)) << GetText(w->txtDate[0]);
+    ASSERT_TRUE(ReadDateText(GetText(w->txtDate[1]), to)) << GetText(w->txtDate[1]);
+    GetLocalTime(&now);
+    auto seconds = [](const SYSTEMTIME& t) {
+        FILETIME ft;
+        SystemTimeToFileTime(&t, &ft);
+        return static_cast<double>((static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 1e7;
+    };
+    EXPECT_NEAR(seconds(to) - seconds(from), 86400, 2);
+    EXPECT_NEAR(seconds(now) - seconds(to), 0, 60);
 }
 
 TEST(StartUp, TabStripsFollowTheirCaptions) {

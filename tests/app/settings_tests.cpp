@@ -12,6 +12,8 @@
 
 #include <windowsx.h>
 
+#include <regex>
+
 namespace {
 
 RECT WindowRect(HWND hwnd) {
@@ -86,6 +88,9 @@ TEST(Settings, StoredValuesAreReadWithTheNumberRules) {
     EXPECT_EQ(DateFormat, "dd.mm.yyyy");
     EXPECT_EQ(TimeFormat, "Short Time");
     EXPECT_EQ(ColumnWidths[1], 150);
+    // From the first display on: the start-up date boxes are written in those patterns.
+    EXPECT_TRUE(std::regex_match(GetText(w->txtDate[1]), std::regex(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d)")))
+        << GetText(w->txtDate[1]);
 }
 
 TEST(Settings, AValueOutOfRangeFallsBackToTheDefaults) {
