@@ -13,6 +13,8 @@
 #include "search/results_list.h"
 #include "search/search_criteria.h"
 #include "shell/browse_page.h"
+#include "shell/file_viewer.h"
+#include "shell/shell_extension.h"
 #include "version/version_page.h"
 
 #include <commctrl.h>
@@ -336,22 +338,6 @@ LRESULT CALLBACK TabButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(originalButtonProc, hwnd, msg, wp, lp);
 }
 
-// The results list opens its menu when a mouse button is released over it.
-WNDPROC originalListProc = nullptr;
-
-LRESULT CALLBACK ResultsListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT result = CallWindowProcA(originalListProc, hwnd, msg, wp, lp);
-    if (msg == WM_RBUTTONUP) {
-        if (FrmMain* form = FormFromWindow(GetAncestor(hwnd, GA_ROOT))) {
-            POINT pt;
-            GetCursorPos(&pt);
-            TrackPopupMenu(form->menLstFoundTop, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0,
-                           form->hwnd, nullptr);
-        }
-    }
-    return result;
-}
-
 void SubclassTabButton(HWND button) {
     auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TabButtonProc)));
@@ -389,20 +375,10 @@ void OnCommand(FrmMain& form, int id, int code, HWND control) {
     case ID_IMAGE4: if (code == PN_MOUSEUP) TabSwitchUpper(form, 1); return;
     case ID_MENOPTABOUT: ShowAboutBox(form.hwnd); return;
     case ID_MENOPTEXIT: SendMessageA(form.hwnd, WM_CLOSE, 0, 0); return;
-    case ID_CHECK2:
-        if (code == BN_CLICKED) { ToggleThreeState(control); Check2_Changed(form); }
-        return;
-    case ID_CHKXCLUDE:
-        if (code == BN_CLICKED) { ToggleThreeState(control); chkXclude_Changed(form); }
-        return;
-    case ID_CHKSHELLEXT:
-        if (code == BN_CLICKED) ToggleThreeState(control);
-        return;
-    case ID_CMDSTOP:
-        if (code == BN_CLICKED) StopRequested = true;
-        return;
     default: break;
     }
+    // These boxes can hold the grayed state, so a click toggles them here rather than by itself.
+    if (code == BN_CLICKED && (id == ID_CHECK2 || id == ID_CHKXCLUDE || id == ID_CHKSHELLEXT)) ToggleThreeState(control);
     if (id >= ID_CHECK1 && id < ID_CHECK1 + 8) {
         if (code == BN_CLICKED) {
             ToggleThreeState(control);
@@ -415,6 +391,11 @@ void OnCommand(FrmMain& form, int id, int code, HWND control) {
         VersionPage_OnCommand(form, id, code);
         return;
     }
+    if (FindPage_OnCommand(form, id, code, control)) return;
+    if (ResultsPage_OnCommand(form, id, code, control)) return;
+    if (ExcludeList_OnCommand(form, id, code, control)) return;
+    if (ShellExtension_OnCommand(form, id, code, control)) return;
+    if (FileViewer_OnCommand(form, id, code, control)) return;
     if (BrowsePage_OnCommand(form, id, code, control)) return;
 }
 
@@ -591,12 +572,12 @@ std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
     CreateMenus(*form);
     for (HWND tab : form->cmdTab1) SubclassTabButton(tab);
     for (HWND tab : form->cmdTab2) SubclassTabButton(tab);
-    originalListProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(form->lstFound, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResultsListProc)));
     // The right area follows the window from the first layout on.
     LayoutRightArea(*form);
     ShowFileHook = &GetAllFileInfo;
     BrowsePage_Init(*form);
+    FindPage_Init(*form);
+    ResultsPage_Init(*form);
     return form;
 }
 

@@ -9,7 +9,9 @@
 #include "fileinfo/file_info.h"
 #include "fileinfo/text_formats.h"
 #include "resource_ids.h"
+#include "search/results_list.h"
 #include "shell/browse_page.h"
+#include "shell/shell_extension.h"
 
 #include <windowsx.h>
 
@@ -56,6 +58,7 @@ void StartUp(FrmMain& form, const std::string& path) {
     try {
         LoadSaveSettings(form, true);
         SetCheckValue(form.chkShellExt, 2);
+        chkShellExt_Changed(form);
         if (ComboBox_GetCount(form.cbxXclude) > 0) ComboBox_SetCurSel(form.cbxXclude, 0);
         ApplyDateTimeFormats();
 
@@ -70,6 +73,8 @@ void StartUp(FrmMain& form, const std::string& path) {
         for (int y : {100, 190, 245}) DrawEtchedLine(form.picTab[2], y, 1);
         DrawEtchedLine(form.picTab[3], ControlTop(form.Check1[0]) - 8, 1);
         DrawEtchedLine(form.picTab[3], ControlTop(form.chkXclude) - 8, 1);
+
+        DoListBox(form, ColumnWidths);
 
         SetText(form.txtDate[0], DateTimeText(LocalNowPlusDays(-1), DateFormat, " ", TimeFormat));
         SetText(form.txtDate[1], DateTimeText(LocalNowPlusDays(0), DateFormat, " ", TimeFormat));

@@ -16,3 +16,11 @@ void chkXclude_Changed(FrmMain& form) {
     }
     if (!ExcludeString.empty()) ExcludeString += '|';
 }
+
+bool ExcludeList_OnCommand(FrmMain& form, int id, int code, HWND) {
+    if (id == ID_CHKXCLUDE && code == BN_CLICKED) {
+        chkXclude_Changed(form);
+        return true;
+    }
+    return false;
+}

@@ -14,3 +14,13 @@ void Check2_Changed(FrmMain& form) {
     DateKind = static_cast<int16_t>(DateKindSelected + (noMatter ? 4 : 0));
     Settings.noMatter = value;
 }
+
+void FindPage_Init(FrmMain&) {}
+
+bool FindPage_OnCommand(FrmMain& form, int id, int code, HWND) {
+    if (id == ID_CHECK2 && code == BN_CLICKED) {
+        Check2_Changed(form);
+        return true;
+    }
+    return false;
+}
