@@ -5,6 +5,7 @@
 #include "app/picture_box.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
+#include "app/tips_and_splitter.h"
 #include "fileinfo/file_info.h"
 #include "fileinfo/general_page.h"
 #include "resource_ids.h"
@@ -386,6 +387,14 @@ void OnCommand(FrmMain& form, int id, int code, HWND control) {
         }
         return;
     }
+    if (code == STN_DBLCLK && id >= ID_LBLVALUE && id < ID_LBLVALUE + 16) {
+        CopyValueLabel(form, id - ID_LBLVALUE);
+        return;
+    }
+    if (code == STN_DBLCLK && id >= ID_LABKEY && id < ID_LABKEY + 16) {
+        CopyValueLabel(form, id - ID_LABKEY);
+        return;
+    }
     if (GeneralPage_OnCommand(form, id, code, control)) return;
     if (id == ID_LSTINFO) {
         VersionPage_OnCommand(form, id, code);
@@ -437,6 +446,8 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: OnCommand(*form, LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)); return 0;
     case WM_SIZE: if (wp != SIZE_MINIMIZED) LayoutRightArea(*form); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp)); return 0;
+    case WM_TIMER: if (wp == TIMER1_ID) TipTimerTick(*form); return 0;
+    case WM_MOUSEMOVE: BackgroundMouseMove(*form, true); return 0;
     case WM_KEYDOWN: FormKeyDown(*form, wp, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0); return 0;
     case WM_DRAWITEM: return BrowsePage_OnDrawItem(*form, *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
     case WM_MEASUREITEM: return BrowsePage_OnMeasureItem(*form, *reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
@@ -449,6 +460,14 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 PageState* PageFromWindow(HWND page) { return reinterpret_cast<PageState*>(GetWindowLongPtrA(page, GWLP_USERDATA)); }
+
+void OnPageMouse(FrmMain& form, HWND page, UINT msg, LPARAM lp) {
+    if (page == form.picTab2[0]) {
+        BrowseSplitterMouse(form, msg, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    } else if (msg == WM_MOUSEMOVE && std::find(form.picTab.begin(), form.picTab.end(), page) != form.picTab.end()) {
+        BackgroundMouseMove(form, true);
+    }
+}
 
 void PaintPage(HWND page) {
     PAINTSTRUCT ps;
@@ -488,6 +507,19 @@ LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_VKEYTOITEM:
         return SendMessageA(GetParent(hwnd), msg, wp, lp);
     case WM_PAINT: PaintPage(hwnd); return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        if (FrmMain* form = FormFromWindow(GetParent(hwnd))) OnPageMouse(*form, hwnd, msg, lp);
+        return 0;
+    case WM_SETCURSOR:
+        if (FrmMain* form = FormFromWindow(GetParent(hwnd)); form && hwnd == form->picTab2[0] && LOWORD(lp) == HTCLIENT) {
+            if (HCURSOR cursor = BrowseSplitterCursor(*form)) {
+                SetCursor(cursor);
+                return TRUE;
+            }
+        }
+        break;
     case WM_NCDESTROY:
         delete PageFromWindow(hwnd);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -577,6 +609,7 @@ std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
     ShowFileHook = &GetAllFileInfo;
     BrowsePage_Init(*form);
     FindPage_Init(*form);
+    TipsAndSplitter_Init(*form);
     ResultsPage_Init(*form);
     return form;
 }
@@ -614,8 +647,7 @@ void SwitchTab(FrmMain& form, bool upper, int index) {
 void TabSwitchUpper(FrmMain& form, int index, int, int, int, int) {
     if (index < 0 || index > 3) return;
     ShowWindow(form.pop, SW_HIDE);
-    KillTimer(form.hwnd, TIMER1_ID);
-    form.Timer1Enabled = false;
+    SetTimer1(form, 0);
     if (index == form.CurrentUpperTab) return;
     SwitchTab(form, true, index);
     SetDefaultFind(form, index == 2);

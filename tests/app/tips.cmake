@@ -1,0 +1,1 @@
+plovnik_test(tips_tests SOURCES ${PLOVNIK_TEST_DIR}/tips_tests.cpp)
