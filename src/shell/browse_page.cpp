@@ -1,6 +1,8 @@
 #include "shell/browse_page.h"
 
+#include "app/controls.h"
 #include "app/form.h"
+#include "app/settings/settings.h"
 #include "app/seams.h"
 #include "fileinfo/file_times.h"
 #include "shell/drives.h"
@@ -39,20 +41,6 @@ private:
     HANDLE handle_;
 };
 
-class ClipboardScope {
-public:
-    explicit ClipboardScope(HWND owner) : open_(OpenClipboard(owner) != 0) {}
-    ~ClipboardScope() {
-        if (open_) CloseClipboard();
-    }
-    ClipboardScope(const ClipboardScope&) = delete;
-    ClipboardScope& operator=(const ClipboardScope&) = delete;
-    bool Open() const { return open_; }
-
-private:
-    bool open_;
-};
-
 class WindowDc {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
@@ -67,53 +55,6 @@ private:
     HWND window_;
     HDC dc_;
 };
-
-bool PutTextOnClipboard(HWND owner, const std::string& text) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (!memory) return false;
-    void* bytes = GlobalLock(memory);
-    if (!bytes) {
-        GlobalFree(memory);
-        return false;
-    }
-    std::memcpy(bytes, text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    ClipboardScope clipboard(owner);
-    // Once SetClipboardData succeeds the memory belongs to the clipboard.
-    if (!clipboard.Open() || !EmptyClipboard() || !SetClipboardData(CF_TEXT, memory)) {
-        GlobalFree(memory);
-        return false;
-    }
-    return true;
-}
-
-std::string WindowText(HWND window) {
-    if (!window) return {};
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
-    int copied = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
-}
-
-void SetText(HWND window, const std::string& text) {
-    if (window) SetWindowTextA(window, text.c_str());
-}
-
-std::string ListText(HWND list, int index) {
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR || length < 0) return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT copied = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    if (copied == LB_ERR || copied < 0) return {};
-    text.resize(std::min(static_cast<size_t>(copied), static_cast<size_t>(length)));
-    return text;
-}
-
-std::string AddSeparator(std::string path) {
-    if (path.empty() || path.back() != '\\') path += '\\';
-    return path;
-}
 
 std::string FullPath(const std::string& path) {
     std::string buffer(MAX_PATH, '\0');
@@ -254,7 +195,7 @@ void Drive1Changed(FrmMain& form) {
 void File1Clicked(FrmMain& form) {
     int selected = ListBox_GetCurSel(form.File1);
     if (selected < 0) return;
-    std::string name = ListText(form.File1, selected);
+    std::string name = GetListText(form.File1, selected);
     if (!FileExists(form.BrowseFolder + name, false)) {
         SetText(form.Label2[3], FileCountText(FillFile1(form, form.BrowseFolder)));
         return;
@@ -265,7 +206,7 @@ void File1Clicked(FrmMain& form) {
 void File1DoubleClicked(FrmMain& form) {
     int selected = ListBox_GetCurSel(form.File1);
     if (selected < 0) return;
-    PutTextOnClipboard(form.hwnd, form.BrowseFolder + ListText(form.File1, selected));
+    CopyTextToClipboard(form.hwnd, form.BrowseFolder + GetListText(form.File1, selected));
 }
 
 // Both lists show the default arrow, whatever pointer the page around them chose.
@@ -444,7 +385,7 @@ bool BrowsePage_OnDrawItem(FrmMain&, const DRAWITEMSTRUCT& item) {
     if (index == 0) {
         // The drive's own picture for the root.
         SHFILEINFOA info = {};
-        std::string root = ListText(item.hwndItem, 0);
+        std::string root = GetListText(item.hwndItem, 0);
         if (SHGetFileInfoA(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON) && icons.list)
             ImageList_Draw(icons.list, info.iIcon, dc, x, iconTop, ILD_TRANSPARENT);
     } else if (icons.list) {
@@ -452,7 +393,7 @@ bool BrowsePage_OnDrawItem(FrmMain&, const DRAWITEMSTRUCT& item) {
     }
     x += iconSize + 4;
 
-    std::string text = ListText(item.hwndItem, index);
+    std::string text = GetListText(item.hwndItem, index);
     RECT textBox = {x, box.top, box.right, box.bottom};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
@@ -475,18 +416,18 @@ std::string Dir1ItemPath(const FrmMain& form, int index) {
     if (!form.Dir1 || index < 0 || index >= ListBox_GetCount(form.Dir1)) return {};
     if (!(ListBox_GetItemData(form.Dir1, index) & DirOpenFlag)) {
         std::string parent = Dir1Path(form);
-        return parent.empty() ? std::string() : parent + ListText(form.Dir1, index) + "\\";
+        return parent.empty() ? std::string() : parent + GetListText(form.Dir1, index) + "\\";
     }
     // The open items come first, root at 0, so the path is their names in order.
     std::string path;
-    for (int i = 0; i <= index; ++i) path = AddSeparator(path + ListText(form.Dir1, i));
+    for (int i = 0; i <= index; ++i) path = AddBackslash(path + GetListText(form.Dir1, i));
     return path;
 }
 
 bool SetDir1Path(FrmMain& form, const std::string& folder) {
     std::string full = FullPath(folder);
     if (!IsDrivePath(full) || !IsReadableFolder(full)) return false;
-    full = AddSeparator(full);
+    full = AddBackslash(full);
     std::string shown = ShellPath(full, 1);
     if (!IsReadableFolder(shown)) shown = ShellPath(full.substr(0, 3), 1) + full.substr(3);
     FillDir1(form, shown);
@@ -511,7 +452,7 @@ void Dir1OpenItem(FrmMain& form, int index) {
 void Dir1Changed(FrmMain& form) {
     std::string folder = Dir1Path(form);
     if (folder.empty()) {
-        std::string start = AddSeparator(CurrentFolder());
+        std::string start = AddBackslash(CurrentFolder());
         if (!IsDrivePath(start) || !IsReadableFolder(start)) start = WindowsFolder();
         std::string shown = ShellPath(start, 1);
         FillDir1(form, IsReadableFolder(shown) ? shown : start);
@@ -569,7 +510,7 @@ void FillLookInList(FrmMain& form) {
     for (const std::string& name : names) add(name, 2);
     add(WindowsFolder(), 0);
     add(SystemFolder(), 0);
-    std::string remembered = WindowText(list);
+    std::string remembered = GetText(list);
     // An empty text is no entry worth offering.
     if (!remembered.empty() &&
         SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(remembered.c_str())) ==
@@ -583,5 +524,5 @@ void SetFile1Pattern(FrmMain& form, const std::string& pattern) {
     if (form.BrowseFolder.empty()) return;
     int count = FillFile1(form, form.BrowseFolder);
     SetText(form.Label2[3], FileCountText(count));
-    SetText(form.Label2[1], AddSeparator(form.BrowseFolder) + pattern);
+    SetText(form.Label2[1], AddBackslash(form.BrowseFolder) + pattern);
 }

@@ -33,7 +33,8 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 
 // One start: milliseconds until a visible top-level window of the new process exists; -1 on failure.
 double TimeOneStart(const std::string& exe) {
-    STARTUPINFOA si = {sizeof(si)};
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     std::string command = "\"" + exe + "\"";
     LARGE_INTEGER start, now;
