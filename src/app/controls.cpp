@@ -64,7 +64,10 @@ void MoveControl(HWND control, int left, int top, int width, int height) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int TextWidth(HWND control, const std::string& text) {
+int TextWidth(HWND control, const std::string& text) { return TextExtent(control, text).cx; }
+int TextHeight(HWND control, const std::string& text) { return TextExtent(control, text).cy; }
+
+SIZE TextExtent(HWND control, const std::string& text) {
     HDC dc = GetDC(control);
     auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
@@ -72,7 +75,7 @@ int TextWidth(HWND control, const std::string& text) {
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     if (old) SelectObject(dc, old);
     ReleaseDC(control, dc);
-    return size.cx;
+    return size;
 }
 
 bool CopyTextToClipboard(HWND owner, const std::string& text) {

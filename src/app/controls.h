@@ -25,8 +25,10 @@ int ControlWidth(HWND control);
 int ControlHeight(HWND control);
 void MoveControl(HWND control, int left, int top, int width, int height);
 
-// Width in pixels of text in the control's font.
+// Size in pixels of text in the control's font.
+SIZE TextExtent(HWND control, const std::string& text);
 int TextWidth(HWND control, const std::string& text);
+int TextHeight(HWND control, const std::string& text);
 
 // Puts text on the clipboard; false when the clipboard could not be had.
 bool CopyTextToClipboard(HWND owner, const std::string& text);

@@ -49,17 +49,6 @@ WNDPROC Subclass(HWND control, Proc proc) {
     return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
 }
 
-int TextHeight(HWND control, const std::string& text) {
-    HDC dc = GetDC(control);
-    auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size.cy;
-}
-
 // The two-headed horizontal arrow of the splitter: 32 x 32, monochrome, hot spot at (15, 15).
 HCURSOR SplitCursor() {
     static HCURSOR cursor = [] {

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/settings/settings.h"
 #include "app/tips_and_splitter.h"
+#include "support/clipboard.h"
 #include "support/main_window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -13,19 +14,6 @@
 namespace {
 
 void MoveOver(HWND control, int x, int y) { SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
-
-std::string ClipboardText() {
-    std::string text;
-    if (!OpenClipboard(nullptr)) return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (auto* chars = static_cast<const char*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "fileinfo/file_info.h"
 #include "fileinfo/file_info_report.h"
 #include "fileinfo/text_formats.h"
+#include "support/clipboard.h"
 #include "support/main_window_fixture.h"
 #include "support/recorders.h"
 #include "support/temp_dir.h"
@@ -89,19 +90,6 @@ void EmptyTheClipboard(HWND owner) {
 }
 
 bool ClipboardHasBitmap() { return IsClipboardFormatAvailable(CF_BITMAP) != 0; }
-
-std::string ClipboardText(HWND owner) {
-    std::string text;
-    if (!OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (auto* chars = static_cast<const char*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
