@@ -14,8 +14,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-# Wine takes its locale from the Unix one, so both test locales must exist.
-for loc in en_US de_DE; do
+# Wine takes its locale from the Unix one, so every test locale must exist.
+for loc in en_US de_DE ja_JP; do
   if ! locale -a 2>/dev/null | grep -qi "^${loc}\.utf-\?8$"; then
     $sudo sed -i "s/^# *\(${loc}.UTF-8 UTF-8\)/\1/" /etc/locale.gen
     grep -q "^${loc}.UTF-8 UTF-8" /etc/locale.gen || echo "${loc}.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null

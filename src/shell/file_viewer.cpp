@@ -1,5 +1,181 @@
 #include "shell/file_viewer.h"
 
+#include "app/controls.h"
 #include "app/form.h"
+#include "app/seams.h"
+#include "fileinfo/text_formats.h"
 
-bool FileViewer_OnCommand(FrmMain&, int, int, HWND) { return false; }
+#include <algorithm>
+
+namespace {
+
+constexpr int16_t DirectoryBit = 16;
+
+// A file opened for reading, closed on every path.
+class ReadFileHandle {
+public:
+    explicit ReadFileHandle(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {}
+    ReadFileHandle(const ReadFileHandle&) = delete;
+    ReadFileHandle& operator=(const ReadFileHandle&) = delete;
+    ~ReadFileHandle() {
+        if (IsOpen()) CloseHandle(handle_);
+    }
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// "<number>: <description>" of a system error code.
+std::string FailureText(DWORD code) {
+    char* buffer = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string description = buffer && length ? std::string(buffer, length) : "Unknown error";
+    if (buffer) LocalFree(buffer);
+    while (!description.empty() && (description.back() == '\r' || description.back() == '\n' ||
+                                    description.back() == ' ' || description.back() == '.'))
+        description.pop_back();
+    return std::to_string(code) + ": " + description;
+}
+
+// Reads up to size bytes from the start of file; false with the failure code when a read fails.
+// A file that shrank since its size was taken gives fewer bytes.
+bool ReadWhole(HANDLE file, int64_t size, std::string& bytes, DWORD& failure) {
+    bytes.assign(static_cast<size_t>(size), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        DWORD want = static_cast<DWORD>(bytes.size() - done);
+        if (!ReadFile(file, bytes.data() + done, want, &got, nullptr)) {
+            failure = GetLastError();
+            return false;
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
+    return true;
+}
+
+// The offer for a file the box will not show; the box ends empty whatever the answer.
+void OfferWordPad(HWND owner, const std::string& message, const std::string& fileName, HWND box) {
+    int answer = ShowMessage(owner, message + "\r\nOpen it with WordPad?", fileName, MB_YESNO | MB_ICONQUESTION);
+    if (answer == IDYES) {
+        // Unquoted, a path with a space would reach the word processor as two names.
+        bool spaced = fileName.find_first_of(" \t") != std::string::npos;
+        StartProgram("write.exe", spaced ? "\"" + fileName + "\"" : fileName);
+    }
+    SetText(box, "");
+}
+
+// The monospaced face of the form font, made on first use and kept for the program's life: the
+// box may show it until the window goes, and one font serves every window.
+class MonospaceFont {
+public:
+    MonospaceFont()
+        : font_(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New")) {}
+    MonospaceFont(const MonospaceFont&) = delete;
+    MonospaceFont& operator=(const MonospaceFont&) = delete;
+    ~MonospaceFont() {
+        if (font_) DeleteObject(font_);
+    }
+    HFONT Get() const { return font_; }
+
+private:
+    HFONT font_;
+};
+
+HFONT MonospaceFontHandle() {
+    static MonospaceFont font;
+    return font.Get();
+}
+
+} // namespace
+
+void ApplyViewerFont(FrmMain& form) {
+    bool monospace = GetCheckValue(form.Check3) != 0;
+    HFONT font = monospace ? MonospaceFontHandle() : form.font;
+    if (font) SendMessageA(form.Text2, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+std::string SizeRefusal(int64_t size) {
+    if (size == 0) return "File is empty";
+    if (size > LargestDisplayedFile) return "File (" + NumberText(size, "#,#") + " bytes) is too large for text box.";
+    return {};
+}
+
+std::string TextForBox(std::string bytes) {
+    std::replace(bytes.begin(), bytes.end(), '\0', ' ');
+    return bytes;
+}
+
+bool DisplayFile(const std::string& fileName, int16_t currentAttributes, HWND box) {
+    HWND owner = GetAncestor(box, GA_ROOT);
+    if (currentAttributes & DirectoryBit) {
+        ShowMessage(owner, "It's a folder, not a file", fileName, MB_OK | MB_ICONSTOP);
+        SetText(box, "");
+        return false;
+    }
+    if (fileName.empty() || fileName.find('*') != std::string::npos) {
+        ShowMessage(owner, "No file selected", AppTitle, MB_OK | MB_ICONSTOP);
+        SetText(box, "");
+        return false;
+    }
+
+    std::string bytes;
+    std::string refusal;
+    DWORD failure = ERROR_SUCCESS;
+    bool failed = false;
+    {
+        // Size and bytes from one handle, so the two agree; closed before any message, so the
+        // word processor can have the file.
+        ReadFileHandle file(fileName);
+        LARGE_INTEGER size = {};
+        if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size)) {
+            failed = true;
+            failure = GetLastError();
+        } else {
+            refusal = SizeRefusal(size.QuadPart);
+            if (refusal.empty() && !ReadWhole(file.Get(), size.QuadPart, bytes, failure)) failed = true;
+        }
+    }
+    if (failed) {
+        ShowMessage(owner, FailureText(failure), AppTitle, MB_OK | MB_ICONSTOP);
+        SetText(box, "");
+        return false;
+    }
+    if (!refusal.empty()) {
+        OfferWordPad(owner, refusal, fileName, box);
+        return false;
+    }
+
+    std::string text = TextForBox(std::move(bytes));
+    SetText(box, text);
+    // The box must hold the bytes one for one: a code page that joins bytes into one character,
+    // or a control that rewrites line breaks, would show something other than the file.
+    if (GetText(box).size() != text.size()) {
+        OfferWordPad(owner, "This is not an ascii file", fileName, box);
+        return false;
+    }
+    return true;
+}
+
+bool FileViewer_OnCommand(FrmMain& form, int id, int code, HWND) {
+    if (code != BN_CLICKED) return false;
+    if (id == ID_CMDDISPLAY) {
+        if (DisplayFile(form.current.CurrentPath, form.current.CurrentAttributes, form.Text2))
+            SetText(form.Text3, form.current.CurrentPath);
+        return true;
+    }
+    if (id == ID_CHECK3) {
+        ApplyViewerFont(form);
+        return true;
+    }
+    return false;
+}
