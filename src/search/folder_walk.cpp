@@ -1,5 +1,276 @@
 #include "search/folder_walk.h"
 
+#include "app/form.h"
+#include "app/main_window.h"
+#include "app/seams.h"
+#include "app/settings/settings.h"
+#include "app/text_case.h"
+#include "fileinfo/text_formats.h"
+#include "search/exclude_list.h"
+#include "search/results_list.h"
+#include "search/search_criteria.h"
+#include "shell/drives.h"
+
+#include <charconv>
+
 std::vector<FoundRow> FoundTable;
 int16_t FoundCount = 0;
 bool StopRequested = false;
+
+namespace {
+
+// An open directory enumeration, closed on every way out of the scope that opened it.
+class FindHandle {
+public:
+    FindHandle(const std::string& path, WIN32_FIND_DATAA& record)
+        : handle_(FindFirstFileA(path.c_str(), &record)) {}
+    ~FindHandle() {
+        if (valid()) FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATAA& record) const { return FindNextFileA(handle_, &record) != 0; }
+
+private:
+    HANDLE handle_;
+};
+
+// Suspends the list's drawing while a folder's hits go in, and resumes it on every way out.
+class RedrawOff {
+public:
+    explicit RedrawOff(HWND list) : list_(list) { SendMessageA(list_, WM_SETREDRAW, 0, 0); }
+    ~RedrawOff() { SendMessageA(list_, WM_SETREDRAW, static_cast<WPARAM>(-1), 0); }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    HWND list_;
+};
+
+// cFileName up to its first NUL, never past the field.
+size_t NameLength(const WIN32_FIND_DATAA& record) {
+    size_t length = 0;
+    while (length < sizeof record.cFileName && record.cFileName[length] != '\0') ++length;
+    return length;
+}
+
+bool IsDotName(const char* name, size_t length) {
+    return (length == 1 && name[0] == '.') || (length == 2 && name[0] == '.' && name[1] == '.');
+}
+
+constexpr DWORD kFolderBit = FILE_ATTRIBUTE_DIRECTORY;
+constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// Subfolders the walk may enter: real folders, not both hidden and system (the system's own
+// hidden places), and not on the exclude list. probe holds "/" + folder; the test wraps the
+// subfolder's path as an exclude entry is wrapped.
+void CollectSubfolder(const WIN32_FIND_DATAA& record, const char* name, size_t length, const std::string& folder,
+                      std::string& probe, std::vector<std::string>& subfolders) {
+    if ((record.dwFileAttributes & kFolderBit) == 0 || IsDotName(name, length)) return;
+    if ((record.dwFileAttributes & kHiddenSystem) == kHiddenSystem) return;
+    if (!ExcludeString.empty()) {
+        const size_t prefix = probe.size();
+        probe.append(name, length);
+        probe += "\\/";
+        const bool excluded = ExcludeString.find(probe) != std::string::npos;
+        probe.resize(prefix);
+        if (excluded) return;
+    }
+    std::string path;
+    path.reserve(folder.size() + length);
+    path += folder;
+    path.append(name, length);
+    subfolders.push_back(std::move(path));
+}
+
+// The time a date kind looks at, or nullptr for a kind that is not used.
+const FILETIME* ChosenTime(const WIN32_FIND_DATAA& record, int16_t dateKind) {
+    switch (dateKind) {
+    case 0: case 4: return &record.ftCreationTime;
+    case 1: case 5: return &record.ftLastWriteTime;
+    case 2: case 6: return &record.ftLastAccessTime;
+    default: return nullptr;
+    }
+}
+
+// One pass of the message loop: the Stop button, Escape and painting run here. A quit request
+// is handed back to the real loop, and a window that went away ends the walk.
+void LetMessagesThrough(HWND list) {
+    FrmMain* form = FormFromWindow(GetAncestor(list, GA_ROOT));
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            StopRequested = true;
+            return;
+        }
+        if (form && form->hwnd) {
+            ProcessMessage(*form, msg);
+        } else {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    if (!IsWindow(list)) StopRequested = true;
+}
+
+} // namespace
+
+std::string FoundSizeText(uint64_t bytes) {
+    char digits[32];
+    const uint64_t kilobytes = bytes == 0 ? 0 : (bytes - 1) / 1024 + 1;
+    char* end = std::to_chars(digits, digits + sizeof digits - 2, kilobytes).ptr;
+    *end++ = 'K';
+    *end++ = 'B';
+    const size_t length = static_cast<size_t>(end - digits);
+    std::string text;
+    if (length < 7) text.assign((7 - length) * 2, ' ');
+    text.append(digits, length);
+    return text;
+}
+
+void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& folder, const std::string& pattern,
+                       const FILETIME& fromTime, const FILETIME& toTime, int16_t dateKind, HWND list) {
+    WIN32_FIND_DATAA record;
+    std::string probe;
+    probe.reserve(folder.size() + MAX_PATH + 3);
+    probe += '/';
+    probe += folder;
+
+    const bool everything = pattern == "*.*";
+    if (!everything) {
+        // Other patterns would hide the subfolders, so they are gathered in a pass of their own.
+        FindHandle all(folder + "*.*", record);
+        if (all.valid()) {
+            do {
+                CollectSubfolder(record, record.cFileName, NameLength(record), folder, probe, subfolders);
+            } while (all.Next(record));
+        }
+    }
+
+    FindHandle find(folder + pattern, record);
+    if (!find.valid()) return;
+
+    FrmMain* form = Settings.Truncate ? FormFromWindow(GetAncestor(list, GA_ROOT)) : nullptr;
+    const bool folders = Settings.Folders != 0;
+    const bool showModified = Settings.showModified != 0 && dateKind != 1;
+    const bool rangeTest = dateKind >= 0 && dateKind <= 2;
+    const std::string noTime;
+    std::string line;
+    line.reserve(folder.size() + MAX_PATH + 64);
+
+    RedrawOff quiet(list);
+    do {
+        const char* name = record.cFileName;
+        const size_t length = NameLength(record);
+        const DWORD attributes = record.dwFileAttributes;
+        if (everything) CollectSubfolder(record, name, length, folder, probe, subfolders);
+
+        if ((attributes & RequiredAttributes) < RequiredAttributes) continue;
+        const bool isFolder = (attributes & kFolderBit) != 0;
+        // Skipping folders here rather than after the date test leaves the same hits and saves
+        // formatting a date that is not shown.
+        if (isFolder && (!folders || IsDotName(name, length))) continue;
+
+        ListDates.DisplayText.clear();
+        if (const FILETIME* time = ChosenTime(record, dateKind)) {
+            const bool inRange =
+                !rangeTest || (CompareFileTime(&fromTime, time) <= 0 && CompareFileTime(&toTime, time) >= 0);
+            if (inRange) FileTimeToListTexts(*time, DateFormat, dateKind % 4 == 2 ? noTime : TimeFormat);
+        }
+        if (!(ListDates.DisplayText > "!")) continue;
+
+        if (showModified) FileTimeToListTexts(record.ftLastWriteTime, DateFormat, TimeFormat);
+
+        if (FoundTable.size() <= static_cast<size_t>(FoundCount)) FoundTable.resize(static_cast<size_t>(FoundCount) + 1);
+        FoundRow& row = FoundTable[static_cast<size_t>(FoundCount)];
+        std::string& shownName = row[0];
+        shownName.clear();
+        if (isFolder) shownName += ' ';
+        shownName.append(name, length);
+        CharLowerBuffA(shownName.data(), static_cast<DWORD>(shownName.size()));
+        row[1] = ListDates.DisplayText;
+        if (isFolder) {
+            row[2].clear();
+        } else {
+            // The whole 64-bit size: the low half alone would show a 5 GB file as 1 GB.
+            row[2] = FoundSizeText((static_cast<uint64_t>(record.nFileSizeHigh) << 32) | record.nFileSizeLow);
+        }
+        row[3] = folder;
+        row[4] = ListDates.SortKey;
+        row[5] = row[0];
+        if (form) ShortenName(*form, static_cast<size_t>(FoundCount));
+
+        line.clear();
+        line += row[5];
+        line += '\t';
+        line += row[1];
+        line += '\t';
+        line += row[2];
+        line += '\t';
+        line += row[3];
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+
+        ++FoundCount;
+        if (FoundCount >= FoundLimit) {
+            ShowMessage(GetAncestor(list, GA_ROOT),
+                        "Sorry, you can't list more than " + std::to_string(FoundLimit) +
+                            ". Rethink your search criteria.",
+                        AppTitle, MB_ICONEXCLAMATION);
+            StopRequested = true;
+            break;
+        }
+    } while (find.Next(record));
+}
+
+namespace {
+
+// The shown path of a subfolder the walk found, ending in "\". Its parent is already in the
+// shell's form, so only the last part needs the shell's name, by ShellPath's rule for one part:
+// the display name when it names this folder, else the name the file system keeps (which the
+// enumeration gave). Rebuilding every part of every folder cost several shell calls per folder.
+// The shell names a folder other than by its own name only when the folder is customised, and
+// it customises only folders marked read-only or system; for the others (nearly all) the stored
+// name is the display name, and the shell call (milliseconds each) is saved.
+std::string ShownSubfolder(const std::string& shownParent, const std::string& path) {
+    const std::string name = path.substr(shownParent.size());
+    std::string part = name;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool customisable = attributes == INVALID_FILE_ATTRIBUTES ||
+                              (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    if (customisable) {
+        std::string shown = ShellDisplayName(path);
+        if (!shown.empty() && shown != name) {
+            if (SameTextNoCase(shown, name) ||
+                GetFileAttributesA((shownParent + shown).c_str()) != INVALID_FILE_ATTRIBUTES)
+                part = shown;
+        }
+    }
+    return shownParent + part + "\\";
+}
+
+void WalkShownFolder(const std::string& shown, const std::string& pattern, const FILETIME& fromTime,
+                     const FILETIME& toTime, int16_t dateKind, HWND list, HWND status, bool includeSubfolders) {
+    SetWindowTextA(status, (std::to_string(FoundCount) + " " + shown).c_str());
+
+    // Element 0 stays a placeholder, so the subfolders are elements 1 and up.
+    std::vector<std::string> subfolders(1);
+    ListFolderMatches(subfolders, shown, pattern, fromTime, toTime, dateKind, list);
+    if (!includeSubfolders) return;
+    for (size_t i = 1; i < subfolders.size(); ++i) {
+        LetMessagesThrough(list);
+        if (StopRequested) return;
+        WalkShownFolder(ShownSubfolder(shown, subfolders[i]), pattern, fromTime, toTime, dateKind, list, status,
+                        includeSubfolders);
+    }
+}
+
+} // namespace
+
+void SearchFolderTree(const std::string& folder, const std::string& pattern, const FILETIME& fromTime,
+                      const FILETIME& toTime, int16_t dateKind, HWND list, HWND status, bool includeSubfolders) {
+    LetMessagesThrough(list);
+    if (StopRequested) return;
+    WalkShownFolder(ShellPath(folder, 1), pattern, fromTime, toTime, dateKind, list, status, includeSubfolders);
+}

@@ -1,11 +1,625 @@
 #include "search/results_list.h"
 
+#include "app/controls.h"
 #include "app/form.h"
+#include "app/main_window.h"
+#include "app/seams.h"
+#include "app/settings/settings.h"
+#include "fileinfo/file_info.h"
+#include "fileinfo/file_times.h"
+#include "search/search_criteria.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <utility>
 
 bool SortStopRequested = false;
 std::array<int32_t, 3> ColumnWidths = {0, 0, 0};
+int16_t NameMaxChars = 0;
+int16_t SortColumn = -1;
+bool HeaderClickSuppressed = false;
+int (*ShellDeleteHook)(HWND owner, const std::string& list, FILEOP_FLAGS flags) = &ShellDelete;
 
-void DoListBox(FrmMain&, const std::array<int32_t, 3>&) {}
-void ShortenName(FrmMain&, size_t) {}
-void ResultsPage_Init(FrmMain&) {}
-bool ResultsPage_OnCommand(FrmMain&, int, int, HWND) { return false; }
+namespace {
+
+constexpr UINT_PTR ResultsSubclassId = 0x504C52;
+constexpr int ResizeGrip = 8;           // pixels left of a header's right edge that start a drag
+constexpr int HourglassAfterRow = 100;  // longer tables show the hourglass while they are worked on
+
+// The header under the mouse showed the resize pointer at its last move.
+bool ResizePointer = false;
+// The header a drag started on.
+int DragColumn = -1;
+// A sort is running (its message passes may run other handlers).
+bool SortRunning = false;
+
+// Nearest integer, halves to even (the default rounding mode).
+long RoundHalfEven(double value) { return std::lrint(value); }
+
+int16_t ClampToInt16(long value) {
+    return static_cast<int16_t>(std::clamp<long>(value, std::numeric_limits<int16_t>::min(),
+                                                 std::numeric_limits<int16_t>::max()));
+}
+
+// Widths measured in the list's font on one device context for a whole pass.
+class TextMeasure {
+public:
+    explicit TextMeasure(HWND window) : window_(window), dc_(GetDC(window)) {
+        auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+        if (dc_ && font) old_ = SelectObject(dc_, font);
+    }
+    ~TextMeasure() {
+        if (old_) SelectObject(dc_, old_);
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    TextMeasure(const TextMeasure&) = delete;
+    TextMeasure& operator=(const TextMeasure&) = delete;
+    int Width(const std::string& text) const {
+        SIZE size = {};
+        if (dc_) GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+// The hourglass for the length of a long operation.
+class WaitPointer {
+public:
+    explicit WaitPointer(bool show) : shown_(show) {
+        if (shown_) SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    }
+    ~WaitPointer() {
+        if (shown_) SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    }
+    WaitPointer(const WaitPointer&) = delete;
+    WaitPointer& operator=(const WaitPointer&) = delete;
+
+private:
+    bool shown_;
+};
+
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+bool LongTable() { return FoundTable.size() > HourglassAfterRow + 1; }
+
+// One pass of the message loop: what waits is handled (Escape reaches the window's key preview).
+void LetMessagesThrough() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));   // the real loop must still see it
+            return;
+        }
+        FrmMain* form = msg.hwnd ? FormFromWindow(GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
+        if (form) {
+            ProcessMessage(*form, msg);
+        } else {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+// A message pass costs a round trip to the window system, many times the partition work of a
+// small part of the table. The sort therefore passes on its first partition and then whenever
+// PassIntervalMs have gone by: Escape and painting stay prompt, and the sort no longer spends
+// most of its time waiting on an empty queue.
+constexpr DWORD PassIntervalMs = 10;
+DWORD LastPassTick = 0;
+int SortDepth = 0;
+
+void LetMessagesThroughNowAndThen(bool first) {
+    const DWORD now = GetTickCount();
+    if (!first && now - LastPassTick < PassIntervalMs) return;
+    LastPassTick = now;
+    LetMessagesThrough();
+}
+
+class DepthScope {
+public:
+    DepthScope() { ++SortDepth; }
+    ~DepthScope() { --SortDepth; }
+    DepthScope(const DepthScope&) = delete;
+    DepthScope& operator=(const DepthScope&) = delete;
+};
+
+void ShortenRow(FoundRow& row, const TextMeasure& measure) {
+    row[5] = ShortenedName(row[0], row[5], NameMaxChars, ColumnWidths[0] - 19,
+                           [&measure](const std::string& text) { return measure.Width(text); });
+}
+
+// The list shows the table's rows in table order.
+void ReloadList(FrmMain& form) {
+    HWND list = form.lstFound;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ListBox_ResetContent(list);
+    size_t bytes = 0;
+    for (const FoundRow& row : FoundTable) bytes += row[5].size() + row[1].size() + row[2].size() + row[3].size() + 4;
+    SendMessageA(list, LB_INITSTORAGE, FoundTable.size(), bytes);
+    for (const FoundRow& row : FoundTable) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FoundLine(row).c_str()));
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+// A control's rectangle in the main window's client pixels (where `pop` lives).
+RECT RectInForm(FrmMain& form, HWND control) {
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, form.hwnd, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool StyleVisible(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+std::string ErrorText(const std::exception& failure) {
+    if (dynamic_cast<const std::bad_alloc*>(&failure)) return "Out of memory 7";
+    return std::string(failure.what()) + " 5";
+}
+
+// ---- mouse handling of the headers and the list ------------------------------------------
+
+// x, y of a mouse message as pixels from the header's own top-left corner (its border included).
+POINT HeaderPoint(HWND header, LPARAM lp) {
+    POINT p = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    MapWindowPoints(header, GetParent(header), &p, 1);
+    RECT r = ControlRect(header);
+    p.x -= r.left;
+    p.y -= r.top;
+    return p;
+}
+
+LRESULT CALLBACK HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    FrmMain& form = *reinterpret_cast<FrmMain*>(data);
+    const int index = GetDlgCtrlID(header) - ID_LABCOL;
+    switch (msg) {
+    case WM_MOUSEMOVE: {
+        POINT p = HeaderPoint(header, lp);
+        HeaderMouseMove(form, index, p.x, p.y);
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (ResizePointer) {
+            SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+            return TRUE;
+        }
+        break;
+    // The header sorts on the release, after a drag has had its say (the static's own
+    // notification would come on the press).
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        SetCapture(header);
+        HeaderMouseDown(form, index);
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool dragged = form.DragActive;
+        HeaderMouseUp(form, index);
+        if (GetCapture() == header) ReleaseCapture();
+        POINT p = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        RECT client;
+        GetClientRect(header, &client);
+        // After a drag the click is always delivered, so that it is the one that gets suppressed.
+        if (dragged || PtInRect(&client, p)) HeaderClick(form, index);
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        if (form.DragActive && reinterpret_cast<HWND>(lp) != header) HeaderMouseUp(form, index);
+        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(header, HeaderProc, ResultsSubclassId); break;
+    }
+    return DefSubclassProc(header, msg, wp, lp);
+}
+
+void PopupAtCursor(FrmMain& form, HMENU menu) {
+    POINT pt;
+    GetCursorPos(&pt);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, form.hwnd, nullptr);
+}
+
+LRESULT CALLBACK ListProc(HWND list, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    FrmMain& form = *reinterpret_cast<FrmMain*>(data);
+    switch (msg) {
+    case WM_MOUSEMOVE: ResizePointer = false; break;
+    case WM_RBUTTONDOWN: lstFound_RightDown(form, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), (wp & MK_SHIFT) != 0); return 0;
+    case WM_RBUTTONUP:
+        PrepareResultsMenu(form);
+        PopupAtCursor(form, form.menLstFoundTop);
+        return 0;
+    case WM_NCDESTROY: RemoveWindowSubclass(list, ListProc, ResultsSubclassId); break;
+    }
+    return DefSubclassProc(list, msg, wp, lp);
+}
+
+std::vector<int> SelectedLines(HWND list, int room) {
+    std::vector<int> lines(static_cast<size_t>(std::max(room, 0)));
+    LRESULT got = room > 0 ? SendMessageA(list, LB_GETSELITEMS, static_cast<WPARAM>(room), reinterpret_cast<LPARAM>(lines.data())) : 0;
+    lines.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, room)));
+    return lines;
+}
+
+void ShowCounts(FrmMain& form) {
+    SetText(form.labFound, std::to_string(ListBox_GetCount(form.lstFound)) + " object(s)");
+    SetText(form.labSelected, std::to_string(ListBox_GetSelCount(form.lstFound)) + " selected");
+}
+
+} // namespace
+
+// ---- decisions over values ---------------------------------------------------------------
+
+std::array<int, 3> TabStopsFor(const std::array<int32_t, 3>& widths) {
+    std::array<int, 3> stops{};
+    double previous = 0;
+    for (size_t i = 0; i < 3; ++i) {
+        stops[i] = static_cast<int>(RoundHalfEven(previous + widths[i] / 1.5));
+        previous = stops[i];
+    }
+    return stops;
+}
+
+int16_t NameMaxCharsFor(int32_t nameWidth) { return ClampToInt16(RoundHalfEven(nameWidth * 0.23 - 6)); }
+
+std::string ShortenedName(const std::string& fullName, const std::string& shown, int maxChars, int limit,
+                          const std::function<int(const std::string&)>& width) {
+    // A column narrower than the rule expects would give a negative count: nothing fits then.
+    const int most = std::max(maxChars, 0);
+    std::string name = shown;
+    int n = 0;
+    if (name.size() > static_cast<size_t>(most)) {
+        name.resize(static_cast<size_t>(most));
+        n = most;
+    }
+    while (n > 0 && width(name) > limit) {
+        --n;
+        name.resize(static_cast<size_t>(n));
+    }
+    if (n == most) {
+        // A very narrow column still shows a few characters of the name.
+        while (n < 5 && width(name) < limit) {
+            ++n;
+            if (static_cast<size_t>(n) <= fullName.size()) name += fullName[static_cast<size_t>(n) - 1];
+        }
+    }
+    if (name.size() < fullName.size()) name += "...";
+    return name;
+}
+
+std::string FoundLine(const FoundRow& row) { return row[5] + '\t' + row[1] + '\t' + row[2] + '\t' + row[3]; }
+
+size_t SortKeyColumn(int header) { return header == 1 ? 4 : static_cast<size_t>(header); }
+
+void SortFoundTable(std::vector<FoundRow>& table, size_t column, int low, int high) {
+    if (column >= 6 || table.empty()) return;
+    low = std::max(low, 0);
+    high = std::min<int>(high, static_cast<int>(table.size()) - 1);
+    if (low > high) return;
+    const size_t size = table.size();
+    bool first = SortDepth == 0;
+    DepthScope depth;
+    for (;;) {
+        // Pivot from the middle row, index rounded halves to even; a copy, as the rows move.
+        const int middle = static_cast<int>(RoundHalfEven((static_cast<double>(low) + high) / 2));
+        const std::string pivot = table[static_cast<size_t>(middle)][column];
+        int i = low, j = high;
+        while (i <= j) {
+            while (table[static_cast<size_t>(i)][column] < pivot && i < high) ++i;
+            while (pivot < table[static_cast<size_t>(j)][column] && j > low) --j;
+            if (i <= j) {
+                std::swap(table[static_cast<size_t>(i)], table[static_cast<size_t>(j)]);
+                ++i;
+                --j;
+            }
+        }
+        LetMessagesThroughNowAndThen(first);
+        first = false;
+        // A handler run in the pass may have emptied or refilled the table under this sort.
+        if (SortStopRequested || table.size() != size) return;
+        // The smaller part by recursion and the larger by the loop: the depth stays logarithmic.
+        const bool left = low < j, right = i < high;
+        if (left && right) {
+            if (j - low < high - i) {
+                SortFoundTable(table, column, low, j);
+                low = i;
+            } else {
+                SortFoundTable(table, column, i, high);
+                high = j;
+            }
+            if (SortStopRequested || table.size() != size) return;
+        } else if (left) {
+            high = j;
+        } else if (right) {
+            low = i;
+        } else {
+            return;
+        }
+    }
+}
+
+void ReverseFoundTable(std::vector<FoundRow>& table) { std::reverse(table.begin(), table.end()); }
+
+std::string ResultsReport(const std::string& reportText, const std::string& foundText,
+                          const std::vector<std::string>& lines) {
+    const std::string rule(50, '-');
+    std::string text = reportText + "\r\nResult: " + foundText + "\r\n" + rule;
+    for (const std::string& line : lines) text += "\r\n" + line;
+    text += "\r\n" + rule + "\r\n";
+    return text;
+}
+
+// ---- the page ----------------------------------------------------------------------------
+
+void ResetSortColumn() { SortColumn = -1; }
+
+void DoListBox(FrmMain& form, const std::array<int32_t, 3>& widths) {
+    std::array<int, 3> stops = TabStopsFor(widths);
+    SendMessageA(form.lstFound, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(stops.data()));
+    NameMaxChars = NameMaxCharsFor(widths[0]);
+    if (Settings.Truncate) {
+        RefillResults(form);
+    } else {
+        InvalidateRect(form.lstFound, nullptr, TRUE);
+    }
+    for (size_t i = 0; i < 3; ++i) {
+        RECT r = ControlRect(form.labCol[i]);
+        MoveControl(form.labCol[i], r.left, r.top, std::max<int32_t>(widths[i], 0), r.bottom - r.top);
+        RECT next = ControlRect(form.labCol[i + 1]);
+        MoveControl(form.labCol[i + 1], r.left + widths[i], next.top, next.right - next.left, next.bottom - next.top);
+    }
+    RECT last = ControlRect(form.labCol[3]);
+    int lastWidth = ControlWidth(form.lstFound) - last.left;
+    if (lastWidth > 0) MoveControl(form.labCol[3], last.left, last.top, lastWidth, last.bottom - last.top);
+    SendMessageA(form.lstFound, LB_SETHORIZONTALEXTENT, 1024, 0);
+}
+
+void ShortenName(FrmMain& form, size_t row) {
+    if (row >= FoundTable.size()) return;
+    TextMeasure measure(form.lstFound);
+    ShortenRow(FoundTable[row], measure);
+}
+
+void RefillResults(FrmMain& form) {
+    if (ListBox_GetCount(form.lstFound) <= 0) return;
+    WaitPointer wait(LongTable());
+    {
+        TextMeasure measure(form.lstFound);
+        for (FoundRow& row : FoundTable) {
+            row[5] = row[0];
+            ShortenRow(row, measure);
+        }
+    }
+    ReloadList(form);
+}
+
+void HeaderClick(FrmMain& form, int index) {
+    if (index < 0 || index > 3 || SortRunning) return;
+    if (ListBox_GetCount(form.lstFound) <= 0 || FoundTable.empty()) return;
+    if (HeaderClickSuppressed) {
+        HeaderClickSuppressed = false;
+        return;
+    }
+    WaitPointer wait(LongTable());
+    SortStopRequested = false;
+    {
+        FlagScope running(SortRunning);
+        if (index != SortColumn) {
+            SortFoundTable(FoundTable, SortKeyColumn(index), 0, static_cast<int>(FoundTable.size()) - 1);
+        } else {
+            ReverseFoundTable(FoundTable);
+        }
+    }
+    SortColumn = static_cast<int16_t>(index);
+    ReloadList(form);
+}
+
+void HeaderMouseMove(FrmMain& form, int index, int x, int) {
+    if (index < 0 || index > 3) return;
+    HWND header = form.labCol[static_cast<size_t>(index)];
+    if (!form.DragActive) {
+        if (index < 3 && x >= ControlWidth(header) - ResizeGrip) {
+            ResizePointer = true;
+            SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+        } else if (ResizePointer) {
+            ResizePointer = false;
+            SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        }
+        return;
+    }
+    if (index != DragColumn) return;
+    SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+    const int least = index == 0 ? TextWidth(header, GetText(header) + "   ") : DefaultColumnWidths[static_cast<size_t>(index)];
+    x = std::max(x, least);
+    RECT r = RectInForm(form, header);
+    RECT guide = ControlRect(form.pop);
+    MoveControl(form.pop, r.left + x, r.top, 1, guide.bottom - guide.top);
+    ShowWindow(form.pop, SW_SHOWNA);
+}
+
+void HeaderMouseDown(FrmMain& form, int index) {
+    if (!ResizePointer || index < 0 || index > 2) return;
+    form.DragActive = true;
+    DragColumn = index;
+    HWND header = form.labCol[static_cast<size_t>(index)];
+    RECT r = RectInForm(form, header);
+    MoveControl(form.pop, r.left, r.top, 1, ControlHeight(form.lstFound) + ControlHeight(header));
+    HeaderClickSuppressed = false;
+}
+
+void HeaderMouseUp(FrmMain& form, int index) {
+    if (!form.DragActive) return;
+    form.DragActive = false;
+    HeaderClickSuppressed = true;
+    const int column = DragColumn;
+    DragColumn = -1;
+    if (column < 0 || column > 2 || !StyleVisible(form.pop)) return;
+    ShowWindow(form.pop, SW_HIDE);
+    ColumnWidths[static_cast<size_t>(column)] =
+        ControlLeft(form.pop) - RectInForm(form, form.labCol[static_cast<size_t>(column)]).left;
+    DoListBox(form, ColumnWidths);
+}
+
+void lstFound_Click(FrmMain& form) {
+    try {
+        const int line = ListBox_GetCaretIndex(form.lstFound);
+        if (line < 0 || static_cast<size_t>(line) >= FoundTable.size()) return;
+        const FoundRow& row = FoundTable[static_cast<size_t>(line)];
+        const std::string name = !row[0].empty() && row[0][0] == ' ' ? row[0].substr(1) : row[0];
+        const std::string folder = row[3];
+        if (!FileExists(folder + name, false)) {
+            // The hit has gone since the search: it stays listed but cannot be shown.
+            ListBox_SetSel(form.lstFound, FALSE, line);
+            return;
+        }
+        SetText(form.labSelected, std::to_string(ListBox_GetSelCount(form.lstFound)) + " selected");
+        if (folder + name != form.current.CurrentPath) GetAllFileInfo(form, folder, name);
+    } catch (const std::exception& failure) {
+        ShowMessage(form.hwnd, ErrorText(failure), "lstfound_click_error", MB_ICONERROR);
+    }
+}
+
+void lstFound_DblClick(FrmMain& form) {
+    const int line = ListBox_GetCaretIndex(form.lstFound);
+    if (line < 0 || line >= ListBox_GetCount(form.lstFound)) return;
+    CopyTextToClipboard(form.hwnd, GetListText(form.lstFound, line));
+}
+
+void lstFound_RightDown(FrmMain& form, int x, int y, bool shift) {
+    if (shift || ListBox_GetSelCount(form.lstFound) > 1) return;
+    const LPARAM where = MAKELPARAM(x, y);
+    SendMessageA(form.lstFound, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    SendMessageA(form.lstFound, WM_LBUTTONUP, 0, where);
+}
+
+void PrepareResultsMenu(FrmMain& form) {
+    const bool anySelected = ListBox_GetSelCount(form.lstFound) > 0;
+    EnableMenuItem(form.menLstFoundTop, ID_MENLSTFOUNDDEL, MF_BYCOMMAND | (anySelected ? MF_ENABLED : MF_GRAYED));
+    const bool anyFound = !GetText(form.labFound).empty();
+    EnableMenuItem(form.menLstFoundTop, ID_MENLSTFOUNDCOPY, MF_BYCOMMAND | (anyFound ? MF_ENABLED : MF_GRAYED));
+}
+
+void CopySearchResults(FrmMain& form) {
+    std::vector<std::string> lines;
+    const int count = ListBox_GetCount(form.lstFound);
+    lines.reserve(static_cast<size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) lines.push_back(GetListText(form.lstFound, i));
+    CopyTextToClipboard(form.hwnd, ResultsReport(ReportText, GetText(form.labFound), lines));
+}
+
+int ShellDelete(HWND owner, const std::string& list, FILEOP_FLAGS flags) {
+    // Each path ends in a NUL already; one more ends the list (c_str adds the last).
+    const std::string from = list + '\0';
+    SHFILEOPSTRUCTA operation = {};
+    operation.hwnd = owner;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = flags;
+    return SHFileOperationA(&operation);
+}
+
+void DeleteSelectedResults(FrmMain& form) {
+    // A sort in progress holds row indexes of this table; it must not shrink under it.
+    if (SortRunning) return;
+    HWND list = form.lstFound;
+    const int selected = ListBox_GetSelCount(list);
+    if (selected <= 0) {
+        ShowMessage(form.hwnd, "No object selected", AppTitle, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (selected > MaxDeleteCount) {
+        ShowMessage(form.hwnd, "The maximum number for multiple file delete is " + std::to_string(MaxDeleteCount), AppTitle,
+                    MB_ICONEXCLAMATION);
+        return;
+    }
+    std::vector<int> lines = SelectedLines(list, MaxDeleteCount);
+    std::vector<int> files;
+    std::string deleteList;
+    for (int line : lines) {
+        if (line < 0 || static_cast<size_t>(line) >= FoundTable.size()) continue;
+        const FoundRow& row = FoundTable[static_cast<size_t>(line)];
+        if (!row[0].empty() && row[0][0] == ' ') {
+            ShowMessage(form.hwnd, "Folders cannot be deleted", AppTitle, MB_ICONERROR);
+            continue;
+        }
+        deleteList += row[3] + row[0] + '\0';
+        files.push_back(line);
+    }
+    if (files.empty()) return;
+    ShellDeleteHook(form.hwnd, deleteList, DeleteFlags);
+
+    // What the shell really removed (the user may have said no) leaves the list and the table.
+    std::vector<bool> removed(FoundTable.size(), false);
+    int removedCount = 0;
+    for (auto it = files.rbegin(); it != files.rend(); ++it) {
+        const FoundRow& row = FoundTable[static_cast<size_t>(*it)];
+        if (FileExists(row[3] + row[0], false)) continue;
+        ListBox_DeleteString(list, *it);
+        removed[static_cast<size_t>(*it)] = true;
+        ++removedCount;
+    }
+    if (removedCount > 0) {
+        if (ListBox_GetCount(list) > 0) {
+            // Rows go by position, so no partly finished sort can cost a row that is still there;
+            // the list then ends sorted by name, ascending.
+            std::vector<FoundRow> kept;
+            kept.reserve(FoundTable.size() - static_cast<size_t>(removedCount));
+            for (size_t i = 0; i < FoundTable.size(); ++i) {
+                if (!removed[i]) kept.push_back(std::move(FoundTable[i]));
+            }
+            FoundTable = std::move(kept);
+            HeaderClickSuppressed = false;
+            SortColumn = -1;
+            HeaderClick(form, 0);
+            SortColumn = 0;
+        } else {
+            FoundTable.clear();
+        }
+    }
+    std::string& current = form.current.CurrentPath;
+    if (!current.empty() && current[0] != '*' && !FileExists(current, false)) {
+        current = "*" + current;
+        SetCaption(form, current);
+    }
+    ShowCounts(form);
+}
+
+void ResultsPage_Init(FrmMain& form) {
+    ResizePointer = false;
+    DragColumn = -1;
+    SortRunning = false;
+    for (HWND header : form.labCol) {
+        if (header) SetWindowSubclass(header, HeaderProc, ResultsSubclassId, reinterpret_cast<DWORD_PTR>(&form));
+    }
+    if (form.lstFound) SetWindowSubclass(form.lstFound, ListProc, ResultsSubclassId, reinterpret_cast<DWORD_PTR>(&form));
+}
+
+bool ResultsPage_OnCommand(FrmMain& form, int id, int code, HWND) {
+    if (id >= ID_LABCOL && id < ID_LABCOL + 4) {
+        if (code == STN_CLICKED) HeaderClick(form, id - ID_LABCOL);
+        return true;
+    }
+    switch (id) {
+    case ID_LSTFOUND:
+        if (code == LBN_SELCHANGE) lstFound_Click(form);
+        if (code == LBN_DBLCLK) lstFound_DblClick(form);
+        return true;
+    case ID_MENLSTFOUNDCOPY: CopySearchResults(form); return true;
+    case ID_MENLSTFOUNDDEL: DeleteSelectedResults(form); return true;
+    default: return false;
+    }
+}

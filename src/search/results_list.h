@@ -4,6 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "search/folder_walk.h"
 
 struct FrmMain;
 
@@ -16,11 +21,82 @@ extern std::array<int32_t, 3> ColumnWidths;
 // The design widths of those columns (the header labels' tags): the defaults.
 inline constexpr std::array<int32_t, 3> DefaultColumnWidths = {84, 104, 52};
 
+// Characters assumed to fit the name column; follows the first column width.
+extern int16_t NameMaxChars;
+// The header the list was last sorted by; -1 after a new search (the next click sorts ascending).
+extern int16_t SortColumn;
+// Set when a column drag ends, so that the click ending it does not sort.
+extern bool HeaderClickSuppressed;
+
+// Most files one Delete hands to the shell.
+inline constexpr int MaxDeleteCount = 20;
+
+// ---- Decisions over values ---------------------------------------------------------------
+
+// Tab stops (dialog units) of the three column boundaries.
+std::array<int, 3> TabStopsFor(const std::array<int32_t, 3>& widths);
+int16_t NameMaxCharsFor(int32_t nameWidth);
+
+// The shown name of a row: `shown` (column 5) cut to what fits `limit` pixels as `width` measures,
+// at most maxChars characters, ended by "..." when shorter than the full name.
+std::string ShortenedName(const std::string& fullName, const std::string& shown, int maxChars, int limit,
+                          const std::function<int(const std::string&)>& width);
+
+// A list line: shown name, date text, size text and folder, separated by TAB.
+std::string FoundLine(const FoundRow& row);
+
+// The table column a header sorts by: the date header sorts by the date's sort key.
+size_t SortKeyColumn(int header);
+
+// Sorts rows low..high of the table by column, ascending by character code. After a partition it
+// lets waiting window messages through (on the first, then every few milliseconds) and stops when
+// SortStopRequested is set by then.
+void SortFoundTable(std::vector<FoundRow>& table, size_t column, int low, int high);
+void ReverseFoundTable(std::vector<FoundRow>& table);
+
+// The clipboard text of "Copy Search Results".
+std::string ResultsReport(const std::string& reportText, const std::string& foundText,
+                          const std::vector<std::string>& lines);
+
+// ---- The page ----------------------------------------------------------------------------
+
+// A new search begins: the next header click sorts ascending.
+void ResetSortColumn();
+
 // Lays out the list's columns and headers for the widths.
 void DoListBox(FrmMain& form, const std::array<int32_t, 3>& widths);
 
 // Recomputes the shown name (column 5) of FoundTable row `row` to fit the name column.
 void ShortenName(FrmMain& form, size_t row);
+
+// Recomputes every shown name and reloads the list from the table.
+void RefillResults(FrmMain& form);
+
+// A click on header labCol(index): sorts by that column, or reverses on the same header again.
+void HeaderClick(FrmMain& form, int index);
+// The mouse on a header (x, y in the header's pixels): resize pointer and column drag.
+void HeaderMouseMove(FrmMain& form, int index, int x, int y);
+void HeaderMouseDown(FrmMain& form, int index);
+void HeaderMouseUp(FrmMain& form, int index);
+
+// The list's selection changed by the user: show the clicked hit.
+void lstFound_Click(FrmMain& form);
+// A double click puts the line's text on the clipboard.
+void lstFound_DblClick(FrmMain& form);
+// Right button pressed at (x, y): selects the line there unless shift is held or several are selected.
+void lstFound_RightDown(FrmMain& form, int x, int y, bool shift);
+// Enables the results menu's items for the present list; the popup itself follows.
+void PrepareResultsMenu(FrmMain& form);
+
+void CopySearchResults(FrmMain& form);
+void DeleteSelectedResults(FrmMain& form);
+
+// Moves the NUL-separated paths in list to the recycle bin through the shell, owner asking.
+// Returns the shell's result (0 on success).
+int ShellDelete(HWND owner, const std::string& list, FILEOP_FLAGS flags);
+// The deletion the Delete command uses; tests put their own in its place.
+extern int (*ShellDeleteHook)(HWND owner, const std::string& list, FILEOP_FLAGS flags);
+inline constexpr FILEOP_FLAGS DeleteFlags = 0x40 | 0x02;   // FOF_ALLOWUNDO and the confirm-mouse bit
 
 // After the controls exist: subclass the list and headers for their mouse handling.
 void ResultsPage_Init(FrmMain& form);

@@ -1,0 +1,1 @@
+plovnik_test(criteria_tests SOURCES ${PLOVNIK_TEST_DIR}/criteria_tests.cpp)

@@ -1,0 +1,1 @@
+plovnik_test(walk_bench SOURCES ${PLOVNIK_TEST_DIR}/walk_bench.cpp LABELS bench)

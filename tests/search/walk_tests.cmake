@@ -1,0 +1,1 @@
+plovnik_test(walk_tests SOURCES ${PLOVNIK_TEST_DIR}/walk_tests.cpp)
