@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/form.h"
+#include "app/subclass.h"
 #include "app/main_window.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
@@ -28,7 +29,6 @@ int (*ShellDeleteHook)(HWND owner, const std::string& list, FILEOP_FLAGS flags) 
 
 namespace {
 
-constexpr UINT_PTR ResultsSubclassId = 0x504C52;
 constexpr int ResizeGrip = 8;           // pixels left of a header's right edge that start a drag
 constexpr int HourglassAfterRow = 100;  // longer tables show the hourglass while they are worked on
 
@@ -187,7 +187,7 @@ POINT HeaderPoint(HWND header, LPARAM lp) {
     return p;
 }
 
-LRESULT CALLBACK HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+LRESULT HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR data) {
     FrmMain& form = *reinterpret_cast<FrmMain*>(data);
     const int index = GetDlgCtrlID(header) - ID_LABCOL;
     switch (msg) {
@@ -223,9 +223,8 @@ LRESULT CALLBACK HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
     case WM_CAPTURECHANGED:
         if (form.DragActive && reinterpret_cast<HWND>(lp) != header) HeaderMouseUp(form, index);
         break;
-    case WM_NCDESTROY: RemoveWindowSubclass(header, HeaderProc, ResultsSubclassId); break;
     }
-    return DefSubclassProc(header, msg, wp, lp);
+    return CallPreviousProc(header, msg, wp, lp);
 }
 
 void PopupAtCursor(FrmMain& form, HMENU menu) {
@@ -234,7 +233,7 @@ void PopupAtCursor(FrmMain& form, HMENU menu) {
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, form.hwnd, nullptr);
 }
 
-LRESULT CALLBACK ListProc(HWND list, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+LRESULT ListProc(HWND list, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR data) {
     FrmMain& form = *reinterpret_cast<FrmMain*>(data);
     switch (msg) {
     case WM_MOUSEMOVE: ResizePointer = false; break;
@@ -243,9 +242,8 @@ LRESULT CALLBACK ListProc(HWND list, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
         PrepareResultsMenu(form);
         PopupAtCursor(form, form.menLstFoundTop);
         return 0;
-    case WM_NCDESTROY: RemoveWindowSubclass(list, ListProc, ResultsSubclassId); break;
     }
-    return DefSubclassProc(list, msg, wp, lp);
+    return CallPreviousProc(list, msg, wp, lp);
 }
 
 std::vector<int> SelectedLines(HWND list, int room) {
@@ -603,9 +601,9 @@ void ResultsPage_Init(FrmMain& form) {
     DragColumn = -1;
     SortRunning = false;
     for (HWND header : form.labCol) {
-        if (header) SetWindowSubclass(header, HeaderProc, ResultsSubclassId, reinterpret_cast<DWORD_PTR>(&form));
+        if (header) SubclassControl(header, HeaderProc, reinterpret_cast<DWORD_PTR>(&form));
     }
-    if (form.lstFound) SetWindowSubclass(form.lstFound, ListProc, ResultsSubclassId, reinterpret_cast<DWORD_PTR>(&form));
+    if (form.lstFound) SubclassControl(form.lstFound, ListProc, reinterpret_cast<DWORD_PTR>(&form));
 }
 
 bool ResultsPage_OnCommand(FrmMain& form, int id, int code, HWND) {

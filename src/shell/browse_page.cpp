@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/form.h"
+#include "app/subclass.h"
 #include "app/settings/settings.h"
 #include "app/seams.h"
 #include "fileinfo/file_times.h"
@@ -21,7 +22,6 @@ namespace {
 // Dir1 item data: the depth in the low word, and whether the item lies on the open path.
 constexpr LPARAM DirOpenFlag = 0x10000;
 constexpr int DirIndentPixels = 10;
-constexpr UINT_PTR BrowseSubclassId = 0x504C56;  // one id for both lists; each has its own proc
 
 // ---- Small platform wrappers ------------------------------------------------------------
 
@@ -216,13 +216,13 @@ bool ResetPointer(UINT message) {
     return true;
 }
 
-LRESULT CALLBACK Dir1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+LRESULT Dir1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data) {
     FrmMain& form = *reinterpret_cast<FrmMain*>(data);
     switch (message) {
     case WM_GETDLGCODE: {
         // Enter opens a folder here instead of pressing a dialog's default button.
         const MSG* pending = reinterpret_cast<const MSG*>(lParam);
-        LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+        LRESULT code = CallPreviousProc(window, message, wParam, lParam);
         if (pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
         return code;
     }
@@ -236,20 +236,16 @@ LRESULT CALLBACK Dir1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         // Their characters would otherwise start the list's incremental search.
         if (wParam == '\r' || wParam == ' ') return 0;
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(window, Dir1Proc, BrowseSubclassId);
-        break;
     default:
         if (ResetPointer(message)) return TRUE;
         break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallPreviousProc(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK File1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, File1Proc, BrowseSubclassId);
-    else if (ResetPointer(message)) return TRUE;
-    return DefSubclassProc(window, message, wParam, lParam);
+LRESULT File1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR) {
+    if (ResetPointer(message)) return TRUE;
+    return CallPreviousProc(window, message, wParam, lParam);
 }
 
 // ---- Drawing the folder list -------------------------------------------------------------
@@ -334,9 +330,9 @@ void BrowsePage_Init(FrmMain& form) {
     FillDrive1(form);
     if (form.Dir1) {
         SendMessageA(form.Dir1, LB_SETITEMHEIGHT, 0, ItemHeight(form.Dir1, form.font));
-        SetWindowSubclass(form.Dir1, Dir1Proc, BrowseSubclassId, reinterpret_cast<DWORD_PTR>(&form));
+        SubclassControl(form.Dir1, Dir1Proc, reinterpret_cast<DWORD_PTR>(&form));
     }
-    if (form.File1) SetWindowSubclass(form.File1, File1Proc, BrowseSubclassId, 0);
+    if (form.File1) SubclassControl(form.File1, File1Proc, 0);
 }
 
 bool BrowsePage_OnCommand(FrmMain& form, int id, int code, HWND) {
