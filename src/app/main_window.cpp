@@ -280,10 +280,12 @@ void CreateResultsPage(const Builder& b) {
                         WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | WS_BORDER | LBS_NOTIFY | LBS_EXTENDEDSEL |
                             LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT,
                         4, 20, 305, 238, ID_LSTFOUND);
-    f.labSearching = b.Label(p, "Searching: ", 4, 265, 180, 16, ID_LABSEARCHING, SS_PATHELLIPSIS);
+    // The search's progress and the selection count share the left of the status row: a search
+    // clears the selection count before it shows its progress.
+    f.labSelected = b.Label(p, "", 4, 265, 200, 16, ID_LABSELECTED);
+    f.labSearching = b.Label(p, "Searching: ", 4, 265, 200, 16, ID_LABSEARCHING, SS_PATHELLIPSIS | SS_NOPREFIX);
     ShowWindow(f.labSearching, SW_HIDE);
-    f.labFound = b.Label(p, "", 188, 265, 60, 16, ID_LABFOUND);
-    f.labSelected = b.Label(p, "", 250, 265, 58, 16, ID_LABSELECTED);
+    f.labFound = b.Label(p, "", 208, 265, 100, 16, ID_LABFOUND, SS_RIGHT);
 }
 
 void CreateDisplayPage(const Builder& b) {
