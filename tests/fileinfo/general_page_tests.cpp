@@ -91,17 +91,6 @@ void EmptyTheClipboard(HWND owner) {
 
 bool ClipboardHasBitmap() { return IsClipboardFormatAvailable(CF_BITMAP) != 0; }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return lines;
-        start = end + 2;
-    }
-}
-
 std::string ValueLine(const std::string& caption, const std::string& value) { return " " + caption + " \t" + value; }
 
 // The 32x32 pixels of a bitmap as 0x00RRGGBB values.

@@ -8,6 +8,7 @@
 #include "search/folder_walk.h"
 #include "search/results_list.h"
 #include "search/search_criteria.h"
+#include "support/clipboard.h"
 #include "support/main_window_fixture.h"
 #include "support/recorders.h"
 #include "support/temp_dir.h"
@@ -149,17 +150,6 @@ struct FindPage : testing::Test {
 };
 
 using List = std::vector<std::string>;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return lines;
-        start = end + 2;
-    }
-}
 
 bool Enabled(HWND control) { return IsWindowEnabled(control) != FALSE; }
 bool Shown(HWND control) { return (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0; }

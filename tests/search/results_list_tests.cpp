@@ -5,6 +5,7 @@
 #include "search/folder_walk.h"
 #include "search/results_list.h"
 #include "search/search_criteria.h"
+#include "support/clipboard.h"
 #include "support/main_window_fixture.h"
 #include "support/recorders.h"
 #include "support/temp_dir.h"
@@ -78,19 +79,6 @@ int ClientX(HWND header, int x) {
 void SelectLines(FrmMain& form, const std::vector<int>& lines) {
     ListBox_SetSel(form.lstFound, FALSE, -1);
     for (int line : lines) ListBox_SetSel(form.lstFound, TRUE, line);
-}
-
-std::string ClipboardText(HWND owner) {
-    std::string text;
-    if (!OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (auto* chars = static_cast<const char*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
 }
 
 bool MenuEnabled(HMENU menu, int id) {
