@@ -10,6 +10,11 @@ inline std::string UpperText(std::string text) {
     return text;
 }
 
+inline std::string LowerText(std::string text) {
+    if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
 inline bool SameTextNoCase(const std::string& a, const std::string& b) {
     return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
 }

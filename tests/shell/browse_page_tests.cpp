@@ -2,6 +2,8 @@
 // styles as the main window makes them), driven by the messages a user's actions cause.
 #include <gtest/gtest.h>
 
+#include "app/text_case.h"
+
 #include "app/form.h"
 #include "shell/browse_page.h"
 #include "shell/drives.h"
@@ -71,16 +73,6 @@ std::string ComboItem(HWND combo, int index) {
     char buffer[MAX_PATH + 1] = {};
     SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
     return buffer;
-}
-
-std::string Upper(std::string text) {
-    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-std::string Lower(std::string text) {
-    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
 }
 
 struct RecordedFile {
@@ -255,7 +247,7 @@ TEST_F(BrowsePage, ShortAndWronglyCasedFoldersAreShownAsTheShellNamesThem) {
         std::string commandLine;
         std::string shown;
     } cases[] = {
-        {Lower(shortName), "C:\\Program Files\\"},
+        {LowerText(shortName), "C:\\Program Files\\"},
         {"c:\\WINDOWS\\system32", "C:\\windows\\system32\\"},
         {"c:\\", "C:\\"},
     };
@@ -269,7 +261,7 @@ TEST_F(BrowsePage, StartUpWithoutAPathShowsTheCurrentFolder) {
     std::string alpha = MakeTree();
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
-    SetCurrentDirectoryA((Lower(temp.Path()) + "alpha").c_str());
+    SetCurrentDirectoryA((LowerText(temp.Path()) + "alpha").c_str());
     ApplyCommandLine(form, "");
     EXPECT_EQ(form.BrowseFolder, "");
     Dir1Changed(form);
@@ -331,7 +323,7 @@ TEST_F(BrowsePage, AnUnreadableDriveIsReportedAndTheDriveListReverts) {
 TEST_F(BrowsePage, LookInListHoldsComputerDrivesAndSystemFolders) {
     std::string windows = WindowsFolder();
     // A remembered text equal to an entry in another case is not added again...
-    SetWindowTextA(form.Combo2, Upper(windows).c_str());
+    SetWindowTextA(form.Combo2, UpperText(windows).c_str());
     FillLookInList(form);
     std::vector<std::string> drives;
     std::string roots;
@@ -349,7 +341,7 @@ TEST_F(BrowsePage, LookInListHoldsComputerDrivesAndSystemFolders) {
     EXPECT_EQ(ComboItem(form.Combo2, windowsIndex + 1), SystemFolder());
     EXPECT_EQ(ComboBox_GetItemData(form.Combo2, windowsIndex), 0);
     EXPECT_EQ(ComboBox_GetItemData(form.Combo2, windowsIndex + 1), 0);
-    EXPECT_EQ(Text(form.Combo2), Upper(windows));
+    EXPECT_EQ(Text(form.Combo2), UpperText(windows));
     EXPECT_EQ(form.DriveRoots, roots);
 
     // ...one that is not there is, as a folder entry.

@@ -2,6 +2,8 @@
 // (C: the prefix's drive_c, Q: mapped to a missing folder, Z: the host's root).
 #include <gtest/gtest.h>
 
+#include "app/text_case.h"
+
 #include "shell/drives.h"
 #include "shell/registry.h"
 #include "support/temp_dir.h"
@@ -14,16 +16,6 @@
 using namespace std::string_literals;
 
 namespace {
-
-std::string Upper(std::string text) {
-    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-std::string Lower(std::string text) {
-    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 std::string ShortName(const std::string& path) {
     char buffer[MAX_PATH] = {};
@@ -103,13 +95,13 @@ TEST(ShellPath, RebuildsPathsFromTheShellsNames) {
 TEST(ShellPath, ShortAndWronglyCasedNamesBecomeTheShownNames) {
     std::string shortProgramFiles = ShortName("C:\\Program Files");
     ASSERT_FALSE(shortProgramFiles.empty());
-    EXPECT_EQ(ShellPath(Lower(shortProgramFiles), 1), "C:\\Program Files\\") << shortProgramFiles;
+    EXPECT_EQ(ShellPath(LowerText(shortProgramFiles), 1), "C:\\Program Files\\") << shortProgramFiles;
 
     TempDir temp;
     std::string base = ShellPath(temp.Path(), 1);
     std::string folder = temp.MakeFolder("Mixed Case Folder\\Inner Part");
-    EXPECT_EQ(ShellPath(Lower(folder), 1), base + "Mixed Case Folder\\Inner Part\\");
-    EXPECT_EQ(ShellPath(Upper(ShortName(folder)), 2), base + "Mixed Case Folder\\Inner Part\\");
+    EXPECT_EQ(ShellPath(LowerText(folder), 1), base + "Mixed Case Folder\\Inner Part\\");
+    EXPECT_EQ(ShellPath(UpperText(ShortName(folder)), 2), base + "Mixed Case Folder\\Inner Part\\");
 }
 
 TEST(ShellDisplayName, RecordsTheShellsResult) {
@@ -142,11 +134,11 @@ TEST(SystemFolders, EndInASeparatorAndNameThePlatformsFolders) {
     char buffer[MAX_PATH] = {};
     GetWindowsDirectoryA(buffer, MAX_PATH);
     std::string windows = WindowsFolder();
-    EXPECT_EQ(Upper(windows), Upper(std::string(buffer) + "\\"));
+    EXPECT_EQ(UpperText(windows), UpperText(std::string(buffer) + "\\"));
     EXPECT_EQ(windows, ShellPath(buffer, 1));
     GetSystemDirectoryA(buffer, MAX_PATH);
     std::string system = SystemFolder();
-    EXPECT_EQ(Upper(system), Upper(std::string(buffer) + "\\"));
+    EXPECT_EQ(UpperText(system), UpperText(std::string(buffer) + "\\"));
     EXPECT_EQ(system.rfind(windows, 0), 0u);
 }
 
