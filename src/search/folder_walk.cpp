@@ -62,12 +62,15 @@ bool IsDotName(const char* name, size_t length) {
 constexpr DWORD kFolderBit = FILE_ATTRIBUTE_DIRECTORY;
 constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// Subfolders the walk may enter: real folders, not both hidden and system (the system's own
-// hidden places), and not on the exclude list. probe holds "/" + folder; the test wraps the
+// Subfolders the walk may enter: real folders, not links to folders (a symbolic link or junction
+// is a folder with the reparse-point bit; entering them lets two links to ".." make the walk
+// exponential, and a link elsewhere would list that tree twice), not both hidden and system (the
+// system's own hidden places), and not on the exclude list. probe holds "/" + folder; the test wraps the
 // subfolder's path as an exclude entry is wrapped.
 void CollectSubfolder(const WIN32_FIND_DATAA& record, const char* name, size_t length, const std::string& folder,
                       std::string& probe, std::vector<std::string>& subfolders) {
     if ((record.dwFileAttributes & kFolderBit) == 0 || IsDotName(name, length)) return;
+    if ((record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return;
     if ((record.dwFileAttributes & kHiddenSystem) == kHiddenSystem) return;
     if (!ExcludeString.empty()) {
         const size_t prefix = probe.size();

@@ -74,6 +74,60 @@ std::string Wrapped(const std::string& entry) {
     return text;
 }
 
+// A symbolic link to a folder, made and removed on the Unix side (the Windows call is a stub in
+// Wine). The walk's own folders show it as a folder with the reparse-point bit.
+class FolderLink {
+public:
+    FolderLink(const std::string& link, const std::string& unixTarget) : link_(UnixName(link)) {
+        ok_ = !link_.empty() && RunUnix("/bin/ln -s \"" + unixTarget + "\" \"" + link_ + "\"");
+    }
+    ~FolderLink() {
+        if (ok_) RunUnix("/bin/rm \"" + link_ + "\"");
+    }
+    FolderLink(const FolderLink&) = delete;
+    FolderLink& operator=(const FolderLink&) = delete;
+    bool ok() const { return ok_; }
+
+    static std::string UnixName(const std::string& path) {
+        using ToUnix = char*(CDECL*)(LPCWSTR);
+        auto toUnix = reinterpret_cast<ToUnix>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        if (!toUnix) return {};
+        std::wstring wide(path.begin(), path.end());
+        char* name = toUnix(wide.c_str());
+        if (!name) return {};
+        std::string result = name;
+        HeapFree(GetProcessHeap(), 0, name);
+        while (!result.empty() && result.back() == '/') result.pop_back();
+        return result;
+    }
+
+private:
+    static bool RunUnix(std::string command) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        const std::string program = command.substr(0, command.find(' '));
+        if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
+            return false;
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return true;
+    }
+    std::string link_;
+    bool ok_ = false;
+};
+
+// Ends a walk that has entered more folders than the test tree holds.
+WNDPROC StatusProcBefore = nullptr;
+int FoldersEntered = 0;
+LRESULT CALLBACK CountFolders(HWND label, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETTEXT && ++FoldersEntered > 20) StopRequested = true;
+    return CallWindowProcA(StatusProcBefore, label, msg, wp, lp);
+}
+
 TEST(FoundSizeText, KilobytesRoundedUpAndPadded) {
     const struct {
         uint64_t bytes;
@@ -331,6 +385,28 @@ TEST_F(WalkFixture, FolderThatCannotBeOpenedIsSkippedSilently) {
     Walk(dir.Path() + "missing\\");
     EXPECT_EQ(FoundCount, 0);
     EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(WalkFixture, FolderLinksAreListedButNeverEntered) {
+    TempDir elsewhere;
+    elsewhere.MakeFile("away.txt");
+    dir.MakeFile("top.txt");
+    dir.MakeFile("sub\\inner.txt");
+    FolderLink up1(dir.Path() + "sub\\up1", "..");
+    FolderLink up2(dir.Path() + "sub\\up2", "..");
+    FolderLink away(dir.Path() + "away", FolderLink::UnixName(elsewhere.Path()));
+    if (!up1.ok() || !up2.ok() || !away.ok()) GTEST_SKIP() << "no Unix side to make links on";
+    ASSERT_EQ(GetFileAttributesA((dir.Path() + "away").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT,
+              static_cast<DWORD>(FILE_ATTRIBUTE_REPARSE_POINT));
+
+    Settings.Folders = 1;
+    StatusProcBefore = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(w->labSearching, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountFolders)));
+    FoldersEntered = 0;
+    Walk(dir.Path());
+    SetWindowLongPtrA(w->labSearching, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusProcBefore));
+    EXPECT_EQ(FoldersEntered, 2);
+    EXPECT_EQ(Names(), (List{" away", " sub", " up1", " up2", "inner.txt", "top.txt"}));
 }
 
 } // namespace
