@@ -505,8 +505,9 @@ void lstFound_RightDown(FrmMain& form, int x, int y, bool shift) {
 }
 
 void PrepareResultsMenu(FrmMain& form) {
-    const bool anySelected = ListBox_GetSelCount(form.lstFound) > 0;
-    EnableMenuItem(form.menLstFoundTop, ID_MENLSTFOUNDDEL, MF_BYCOMMAND | (anySelected ? MF_ENABLED : MF_GRAYED));
+    // A running walk keeps adding rows by its count; a delete would shift them under it.
+    const bool canDelete = ListBox_GetSelCount(form.lstFound) > 0 && !FindCommandRunning();
+    EnableMenuItem(form.menLstFoundTop, ID_MENLSTFOUNDDEL, MF_BYCOMMAND | (canDelete ? MF_ENABLED : MF_GRAYED));
     const bool anyFound = !GetText(form.labFound).empty();
     EnableMenuItem(form.menLstFoundTop, ID_MENLSTFOUNDCOPY, MF_BYCOMMAND | (anyFound ? MF_ENABLED : MF_GRAYED));
 }
@@ -531,8 +532,9 @@ int ShellDelete(HWND owner, const std::string& list, FILEOP_FLAGS flags) {
 }
 
 void DeleteSelectedResults(FrmMain& form) {
-    // A sort in progress holds row indexes of this table; it must not shrink under it.
-    if (SortRunning) return;
+    // A sort in progress holds row indexes of this table, and a running walk adds rows by its
+    // count: neither may see the table shrink under it.
+    if (SortRunning || FindCommandRunning()) return;
     HWND list = form.lstFound;
     const int selected = ListBox_GetSelCount(list);
     if (selected <= 0) {
@@ -587,6 +589,8 @@ void DeleteSelectedResults(FrmMain& form) {
         } else {
             FoundTable.clear();
         }
+        // The next rows (and the limit) count from what is left, so line i stays row i.
+        FoundCount = static_cast<int16_t>(FoundTable.size());
     }
     std::string& current = form.current.CurrentPath;
     if (!current.empty() && current[0] != '*' && !FileExists(current, false)) {

@@ -406,6 +406,8 @@ void Check2_Changed(FrmMain& form) {
     Settings.noMatter = value;
 }
 
+bool FindCommandRunning() { return FindRunning; }
+
 void cmdFind_Click(FrmMain& form) {
     if (FindRunning) return;
     FindRunning = true;

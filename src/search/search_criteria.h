@@ -32,6 +32,8 @@ bool FindPage_OnCommand(FrmMain& form, int id, int code, HWND control);
 
 // The Find command ("F&ind Now").
 void cmdFind_Click(FrmMain& form);
+// True while the Find command runs: its walk lets the user's commands through, and some must wait.
+bool FindCommandRunning();
 
 // Checks a name pattern by listing it; a valid one becomes the Browse page's file pattern.
 // An invalid one is reported ("This filename is invalid. Type a valid filename.").

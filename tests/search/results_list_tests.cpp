@@ -1,6 +1,8 @@
 // The results list: column layout, shortened names, sorting by header, the column drag, the
 // mouse and menu commands, and deleting hits, on the real main window.
 #include "app/controls.h"
+#include "app/settings/settings.h"
+#include "app/text_case.h"
 #include "fileinfo/file_info.h"
 #include "search/folder_walk.h"
 #include "search/results_list.h"
@@ -520,6 +522,66 @@ TEST_F(ResultsPage, DeleteTheUserDeclinesKeepsEverything) {
     EXPECT_EQ(shell.lists.size(), 1u);
     EXPECT_EQ(FoundTable, before);
     EXPECT_EQ(ListBox_GetCount(w->lstFound), 2);
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+// The status label is set at the start of every folder: the first time hits are listed, the
+// user selects the second line and chooses Delete, which runs in the walk's next message pass.
+WNDPROC StatusProcBefore = nullptr;
+HWND DeleteDuringWalkList = nullptr;
+LRESULT CALLBACK DeleteDuringWalk(HWND label, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETTEXT && DeleteDuringWalkList && ListBox_GetCount(DeleteDuringWalkList) > 1) {
+        PostMessageA(DeleteDuringWalkList, LB_SETSEL, TRUE, 1);
+        PostMessageA(GetAncestor(label, GA_ROOT), WM_COMMAND, ID_MENLSTFOUNDDEL, 0);
+        DeleteDuringWalkList = nullptr;
+    }
+    return CallWindowProcA(StatusProcBefore, label, msg, wp, lp);
+}
+
+TEST_F(ResultsPage, DeleteWaitsForTheSearchAndEveryLineStaysItsRow) {
+    PromptRecorder prompts;
+    DeleteRecorder shell;
+    TempDir dir;
+    std::vector<std::string> files;
+    for (const char* folder : {"", "s1\\", "s2\\", "s3\\"})
+        for (const char* name : {"a.txt", "b.txt", "c.txt"}) files.push_back(dir.MakeFile(std::string(folder) + name, "x"));
+    Settings.Folders = 0;
+    Settings.Truncate = 0;
+    SetCheckValue(w->Check2, 1);
+    Check2_Changed(*w);
+    ComboBox_SetCurSel(w->Combo2, -1);
+    SetText(w->Combo2, dir.Path());
+    StatusProcBefore = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(w->labSearching, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DeleteDuringWalk)));
+    DeleteDuringWalkList = w->lstFound;
+    Command(*w, ID_CMDFIND, BN_CLICKED);
+    SetWindowLongPtrA(w->labSearching, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusProcBefore));
+    ASSERT_EQ(DeleteDuringWalkList, nullptr) << "the walk never reached a second folder";
+
+    EXPECT_TRUE(shell.lists.empty()) << "no delete while the search runs";
+    for (const std::string& file : files) EXPECT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file;
+    // Each line's click shows the file the line names.
+    auto expectLinesAreTheirRows = [&] {
+        ASSERT_EQ(static_cast<size_t>(FoundCount), FoundTable.size());
+        ASSERT_EQ(static_cast<size_t>(ListBox_GetCount(w->lstFound)), FoundTable.size());
+        for (int i = 0; i < ListBox_GetCount(w->lstFound); ++i) {
+            const std::string line = GetListText(w->lstFound, i);
+            SelectLines(*w, {i});
+            ListBox_SetCaretIndex(w->lstFound, i);
+            Command(*w, ID_LSTFOUND, LBN_SELCHANGE);
+            EXPECT_EQ(w->current.CurrentPath, line.substr(line.rfind('\t') + 1) + line.substr(0, line.find('\t')))
+                << "line " << i;
+        }
+    };
+    expectLinesAreTheirRows();
+
+    // Once it has ended, the chosen file goes, and only it.
+    const std::string chosen = FoundTable[1][3] + FoundTable[1][0];
+    SelectLines(*w, {1});
+    Command(*w, ID_MENLSTFOUNDDEL);
+    for (const std::string& file : files)
+        EXPECT_EQ(GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES, SameTextNoCase(file, chosen)) << file;
+    expectLinesAreTheirRows();
     EXPECT_TRUE(prompts.shown.empty());
 }
 
