@@ -121,6 +121,24 @@ void menOptAround_Click(FrmMain& form) {
     OptionChosen(form, 0);
 }
 
+// "accessed" compares whole days, so its to bound is the last moment of the day the box names:
+// the time of day dropped, the bound would be just after midnight and miss the day itself.
+void EndOfDayBound(const std::string& toText, FILETIME& toTime) {
+    SYSTEMTIME date = {};
+    if (!ReadDateText(toText, date)) return;
+    SYSTEMTIME local = {};
+    local.wYear = date.wYear;
+    local.wMonth = date.wMonth;
+    local.wDay = date.wDay;
+    local.wHour = 23;
+    local.wMinute = 59;
+    local.wSecond = 59;
+    local.wMilliseconds = 999;
+    SYSTEMTIME utc = {};
+    FILETIME bound = {};
+    if (TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && SystemTimeToFileTime(&utc, &bound)) toTime = bound;
+}
+
 void Combo1_LostFocus(FrmMain& form) {
     // The message box this may show takes the focus too; that loss is not a second edit.
     static bool checking = false;
@@ -201,7 +219,9 @@ bool CheckAndSearch(FrmMain& form) {
     }
     FILETIME fromTime, toTime;
     SetText(form.txtDate[0], DateTextToFileTime(GetText(form.txtDate[0]), fromTime, DateKindSelected, 0));
-    SetText(form.txtDate[1], DateTextToFileTime(GetText(form.txtDate[1]), toTime, DateKindSelected, 999));
+    const std::string toText = GetText(form.txtDate[1]);
+    SetText(form.txtDate[1], DateTextToFileTime(toText, toTime, DateKindSelected, 999));
+    if (DateKindSelected == 2) EndOfDayBound(toText, toTime);
 
     const std::string pattern = SearchPattern(GetText(form.Combo1));
     ShowInCombo(form.Combo1, pattern, false);

@@ -325,6 +325,25 @@ TEST_F(FindPage, DateRangeFindsByTheChosenTime) {
     EXPECT_EQ(FoundNames(), List{});
 }
 
+TEST_F(FindPage, AccessedTakesTheWholeLastDay) {
+    const std::string file = dir.MakeFile("read.txt");
+    SYSTEMTIME utc = {2001, 2, 0, 3, 14, 0, 0, 0};   // the afternoon of the last day, in any zone near UTC
+    FILETIME stamp;
+    SystemTimeToFileTime(&utc, &stamp);
+    HANDLE h = CreateFileA(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    SetFileTime(h, nullptr, &stamp, nullptr);
+    CloseHandle(h);
+
+    LookIn(dir.Path());
+    Click(w->Option1[2]);   // accessed
+    SetText(w->txtDate[0], "02.02.2001 12:00:00");
+    SetText(w->txtDate[1], "03.02.2001 12:00:00");
+    FindNow();
+    EXPECT_EQ(FoundNames(), (List{"read.txt"}));
+    EXPECT_NE(GetText(w->txtDate[1]).find("12:00:00"), std::string::npos) << "the box keeps its time of day";
+}
+
 TEST_F(FindPage, PeriodsAndOptionsUncheckNoMatter) {
     SYSTEMTIME before;
     GetLocalTime(&before);
