@@ -454,6 +454,7 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM: return BrowsePage_OnDrawItem(*form, *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
     case WM_MEASUREITEM: return BrowsePage_OnMeasureItem(*form, *reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
     case DM_GETDEFID: return form->DefaultIsFind ? MAKELRESULT(ID_CMDFIND, DC_HASDEFID) : 0;
+    case WM_NAMEDLEFT: Combo1_Left(*form); return 0;
     case WM_CLOSE: OnClose(*form); return 0;
     case WM_DESTROY: OnDestroy(*form); return 0;
     case WM_NCDESTROY: OnFinalDestroy(*form); break;

@@ -31,6 +31,8 @@ constexpr int64_t kSecondsPerDay = 24 * 3600;
 
 // A search lets window messages through while it runs; a second Find command must wait for it.
 bool FindRunning = false;
+// The invalid-name message is up: the focus it takes is no reason for another check.
+bool NameMessageUp = false;
 
 std::string TrimSpaces(const std::string& text) {
     size_t first = text.find_first_not_of(' ');
@@ -139,14 +141,11 @@ void EndOfDayBound(const std::string& toText, FILETIME& toTime) {
     if (TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && SystemTimeToFileTime(&utc, &bound)) toTime = bound;
 }
 
-void Combo1_LostFocus(FrmMain& form) {
-    // The message box this may show takes the focus too; that loss is not a second edit.
-    static bool checking = false;
-    if (checking) return;
-    checking = true;
-    if (!ValidateNamePattern(form, GetText(form.Combo1))) SetFocus(form.Combo1);
-    checking = false;
-}
+// The focus loss itself also comes when a message box of the program takes the focus, when
+// another program is activated and while the window is destroyed; the check belongs only to a
+// move to another control of this window, so it waits and looks where the focus went. Posted to
+// the window, it is dropped with it on shut-down.
+void Combo1_LostFocus(FrmMain& form) { PostMessageA(form.hwnd, WM_NAMEDLEFT, 0, 0); }
 
 // Shows text in a combo box, adding it as an item (with code 0) when no item has it yet.
 void ShowInCombo(HWND combo, const std::string& text, bool selectFound) {
@@ -407,7 +406,9 @@ std::string BuildReportText(const std::string& nowText, const std::string& dateT
 bool ValidateNamePattern(FrmMain& form, const std::string& text) {
     const std::string trimmed = TrimSpaces(text);
     if (!ListingAccepts(trimmed)) {
+        NameMessageUp = true;
         ShowMessage(form.hwnd, "This filename is invalid. Type a valid filename.", AppTitle, MB_ICONERROR);
+        NameMessageUp = false;
         return false;
     }
     SetFile1Pattern(form, trimmed);
@@ -445,6 +446,13 @@ void cmdFind_Click(FrmMain& form) {
         ShowMessage(form.hwnd, FailureDescription(failure), "cmdFind_error", MB_ICONERROR);
     }
     FindRunning = false;
+}
+
+void Combo1_Left(FrmMain& form) {
+    if (NameMessageUp || !form.hwnd || !IsWindowEnabled(form.hwnd)) return;
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(form.hwnd, focus) || focus == form.Combo1 || IsChild(form.Combo1, focus)) return;
+    if (!ValidateNamePattern(form, GetText(form.Combo1))) SetFocus(form.Combo1);
 }
 
 void FindPage_Init(FrmMain& form) {

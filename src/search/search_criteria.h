@@ -25,6 +25,11 @@ inline constexpr std::array<const char*, 3> DateKindTags = {"Created", "Modified
 // "No matter what date" changed (by a click or by the settings pass).
 void Check2_Changed(FrmMain& form);
 
+// Posted to the main window when "Named" has lost the focus: the name check waits until the
+// focus has settled, so that it sees where the focus went.
+inline constexpr UINT WM_NAMEDLEFT = WM_APP + 1;
+void Combo1_Left(FrmMain& form);
+
 // After the controls exist.
 void FindPage_Init(FrmMain& form);
 // WM_COMMAND of the Find Files page and of the period menu; true when handled.

@@ -235,6 +235,58 @@ TEST_F(FindPage, NamePatternRules) {
     EXPECT_EQ(ListBox_GetCount(w->lstFound), 4);
 }
 
+// Answers like the real box: it disables its owner, takes the focus and runs its own message
+// loop while it is up, then gives the focus back.
+struct BoxLikePrompt final : Prompt {
+    std::vector<std::string> shown;
+    BoxLikePrompt() { SetPrompt(this); }
+    ~BoxLikePrompt() override { SetPrompt(nullptr); }
+    int Show(HWND owner, const std::string& text, const std::string&, UINT) override {
+        shown.push_back(text);
+        HWND before = GetFocus();
+        if (owner) EnableWindow(owner, FALSE);
+        HWND box = CreateWindowExA(0, "BUTTON", "OK", WS_POPUP | WS_VISIBLE, 0, 0, 60, 24, owner, nullptr, nullptr, nullptr);
+        SetFocus(box);
+        PumpMessages();
+        if (owner) EnableWindow(owner, TRUE);
+        DestroyWindow(box);
+        SetFocus(before);
+        return IDOK;
+    }
+};
+
+bool FocusIn(HWND control) {
+    HWND focus = GetFocus();
+    return focus && (focus == control || IsChild(control, focus));
+}
+
+TEST_F(FindPage, InvalidNameGivesOneMessagePerActionAndNoneOnClosing) {
+    BoxLikePrompt boxes;
+    NoMatterWhatDate();
+    LookIn(dir.Path());
+    SetText(w->Combo1, "a|b");
+    SetFocus(w->Combo1);
+    ASSERT_TRUE(FocusIn(w->Combo1));
+
+    // Enter in the box starts the Find command, whose check shows the message.
+    MSG enter = {GetFocus(), WM_KEYDOWN, VK_RETURN, 1, 0, {0, 0}};
+    ProcessMessage(*w, enter);
+    PumpMessages();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(FocusIn(w->Combo1));
+
+    // Moving to another control checks once and brings the focus back.
+    SetFocus(w->chkIncludeSubs);
+    PumpMessages();
+    EXPECT_EQ(boxes.shown.size(), 2u);
+    EXPECT_TRUE(FocusIn(w->Combo1));
+
+    w.Close();
+    EXPECT_EQ(boxes.shown.size(), 2u);
+    EXPECT_FALSE(IsWindow(w->hwnd));
+    for (const std::string& text : boxes.shown) EXPECT_EQ(text, "This filename is invalid. Type a valid filename.");
+}
+
 TEST_F(FindPage, LookInChecks) {
     NoMatterWhatDate();
     const std::string missing = dir.Path() + "nope";
