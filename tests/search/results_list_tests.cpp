@@ -1,6 +1,7 @@
 // The results list: column layout, shortened names, sorting by header, the column drag, the
 // mouse and menu commands, and deleting hits, on the real main window.
 #include "app/controls.h"
+#include "app/main_window.h"
 #include "app/settings/settings.h"
 #include "app/text_case.h"
 #include "fileinfo/file_info.h"
@@ -526,13 +527,18 @@ TEST_F(ResultsPage, DeleteTheUserDeclinesKeepsEverything) {
 }
 
 // The status label is set at the start of every folder: the first time hits are listed, the
-// user selects the second line and chooses Delete, which runs in the walk's next message pass.
+// user selects the second line, opens the menu and chooses Delete, which runs in the walk's next
+// message pass.
 WNDPROC StatusProcBefore = nullptr;
 HWND DeleteDuringWalkList = nullptr;
+bool DeleteOfferedDuringWalk = true;
 LRESULT CALLBACK DeleteDuringWalk(HWND label, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SETTEXT && DeleteDuringWalkList && ListBox_GetCount(DeleteDuringWalkList) > 1) {
-        PostMessageA(DeleteDuringWalkList, LB_SETSEL, TRUE, 1);
-        PostMessageA(GetAncestor(label, GA_ROOT), WM_COMMAND, ID_MENLSTFOUNDDEL, 0);
+        FrmMain& form = *FormFromWindow(GetAncestor(label, GA_ROOT));
+        ListBox_SetSel(DeleteDuringWalkList, TRUE, 1);
+        PrepareResultsMenu(form);
+        DeleteOfferedDuringWalk = MenuEnabled(form.menLstFoundTop, ID_MENLSTFOUNDDEL);
+        PostMessageA(form.hwnd, WM_COMMAND, ID_MENLSTFOUNDDEL, 0);
         DeleteDuringWalkList = nullptr;
     }
     return CallWindowProcA(StatusProcBefore, label, msg, wp, lp);
@@ -558,6 +564,7 @@ TEST_F(ResultsPage, DeleteWaitsForTheSearchAndEveryLineStaysItsRow) {
     SetWindowLongPtrA(w->labSearching, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusProcBefore));
     ASSERT_EQ(DeleteDuringWalkList, nullptr) << "the walk never reached a second folder";
 
+    EXPECT_FALSE(DeleteOfferedDuringWalk);
     EXPECT_TRUE(shell.lists.empty()) << "no delete while the search runs";
     for (const std::string& file : files) EXPECT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file;
     // Each line's click shows the file the line names.
