@@ -227,9 +227,12 @@ bool RecordIsSound(const Shape& shape, size_t offset, size_t limit, int depth, b
     const bool text = shape.header == 6 && Word(shape.block, offset + 4) != 0;
     const size_t valueBytes = valueLength * (text ? 2 : 1);
     const size_t value = Align4(offset, key + shape.unit);
-    // The platform hands out a value of the stated length from its start (or from the key's
-    // terminator when the record has no room for a value): it must lie within the data.
-    if (std::max(value, key) + valueBytes > shape.dataEnd) return false;
+    // The platform reads a value of the stated length from its start (or from the key's
+    // terminator when the record has no room for a value), converting text into the room after
+    // the data. Some resource compilers state a string's length in bytes, so the last string
+    // seems to run past the data: the platform still reads it safely while it stays inside the
+    // buffer, and only then is it accepted.
+    if (std::max(value, key) + valueBytes > shape.block.size()) return false;
     if (leaf) return true;
     // Below "StringFileInfo" the tables hold the strings; anything else has no searched children.
     const bool leafChildren = depth >= 2 || (depth == 1 && !KeyIs(shape, offset + shape.header, "StringFileInfo"));
@@ -243,16 +246,59 @@ bool RecordIsSound(const Shape& shape, size_t offset, size_t limit, int depth, b
     return true;
 }
 
+// The platform tells the layouts apart by the first key character, taken as a signed char:
+// from a space up to 0x7F it is the 16-bit layout, anything else the 32-bit one.
+Shape ShapeOf(ByteSpan block) {
+    const bool ansi = block[4] >= 0x20 && block[4] < 0x80;
+    return Shape{block, ansi ? 4u : 6u, ansi ? 1u : 2u, Word(block, 0)};
+}
+
+// Where a record's key ends (its terminator) and its children begin; false when the record
+// does not fit in [offset, limit) or its key is not terminated inside it.
+bool RecordParts(const Shape& shape, size_t offset, size_t limit, size_t& keyEnd, size_t& children) {
+    if (offset + shape.header > limit) return false;
+    const size_t length = Word(shape.block, offset);
+    if (length < shape.header || offset + length > limit) return false;
+    for (keyEnd = offset + shape.header;; keyEnd += shape.unit) {
+        if (keyEnd + shape.unit > offset + length) return false;
+        if (shape.block[keyEnd] == 0 && (shape.unit == 1 || shape.block[keyEnd + 1] == 0)) break;
+    }
+    const bool text = shape.header == 6 && Word(shape.block, offset + 4) != 0;
+    const size_t valueBytes = Word(shape.block, offset + 2) * (text ? 2u : 1u);
+    children = Align4(offset, Align4(offset, keyEnd + shape.unit) + valueBytes);
+    return true;
+}
+
 }  // namespace
+
+std::string FirstTableName(ByteSpan block) {
+    if (block.size() < 6) return {};
+    const Shape shape = ShapeOf(block);
+    if (shape.dataEnd > block.size()) return {};
+    size_t keyEnd = 0, child = 0;
+    if (!RecordParts(shape, 0, shape.dataEnd, keyEnd, child)) return {};
+    const size_t rootEnd = Word(block, 0);
+    while (child + shape.header <= rootEnd) {
+        const size_t length = Word(block, child);
+        size_t tables = 0;
+        if (length == 0 || !RecordParts(shape, child, rootEnd, keyEnd, tables)) return {};
+        if (KeyIs(shape, child + shape.header, "StringFileInfo")) {
+            size_t nameEnd = 0, unused = 0;
+            if (!RecordParts(shape, tables, child + length, nameEnd, unused)) return {};
+            std::string name;
+            for (size_t k = tables + shape.header; k < nameEnd; k += shape.unit) name += static_cast<char>(block[k]);
+            return name;
+        }
+        child = Align4(child, child + length);
+    }
+    return {};
+}
 
 bool VersionBlockIsSound(ByteSpan block) {
     if (block.size() < 6) return false;
-    // The platform tells the layouts apart by the first key character, taken as a signed
-    // char: from a space up to 0x7F it is the 16-bit layout, anything else the 32-bit one.
-    const bool ansi = block[4] >= 0x20 && block[4] < 0x80;
-    Shape shape{block, ansi ? 4u : 6u, ansi ? 1u : 2u, Word(block, 0)};
+    Shape shape = ShapeOf(block);
     if (shape.dataEnd < shape.header || shape.dataEnd > block.size()) return false;
     // A 32-bit block's ANSI strings are converted into the area after the data, as long again.
-    if (!ansi && 2 * shape.dataEnd + 4 > block.size()) return false;
+    if (shape.unit == 2 && 2 * shape.dataEnd + 4 > block.size()) return false;
     return RecordIsSound(shape, 0, shape.dataEnd, 0);
 }

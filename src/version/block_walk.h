@@ -45,3 +45,7 @@ bool BinaryRead95(ByteSpan block, VersionState& state, std::vector<std::string>&
 // room the platform's ANSI query uses for its converted strings. VerQueryValueA walks the
 // block trusting every length in it; only a block that passes here is handed to it.
 bool VersionBlockIsSound(ByteSpan block);
+
+// The name of the block's first string table ("040704B0" and the like; of a UTF-16 name the
+// low byte of each unit), empty when there is none. Every read is checked against the block.
+std::string FirstTableName(ByteSpan block);

@@ -116,6 +116,12 @@ void ReadTranslations() {
         st.codePages[0] = 0x04E4;
         st.hasTranslation = true;
     }
+    // Without a translation the listed keys are those of the first table, so their values are
+    // read there too, whatever its language.
+    if (pairs == 0 && st.blockSound) {
+        const std::string first = FirstTableName(st.block);
+        if (!first.empty()) st.prefixes[0] = "\\StringFileInfo\\" + first + "\\";
+    }
 }
 
 void ReadFixedFileInfo(std::vector<std::string>& values) {

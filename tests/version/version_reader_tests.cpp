@@ -116,13 +116,13 @@ TEST(VersionReader, NoVarFileInfoFallsBackToUSEnglishTable) {
     EXPECT_EQ(r.values[3], "(none)");
     EXPECT_EQ(r.values[4], "OS type 327680");
 
-    // Another table and no pair: no language lines, and values through the fallback stay empty.
+    // Another table and no pair: no language lines, and the values come from that table.
     r = Read(TestFile("vt_novar_other.dll"));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.keys[5], "");
     EXPECT_EQ(r.keys[6], "");
     EXPECT_EQ(Tail(r.keys), Strings{"FileDescription"});
-    EXPECT_EQ(Value(r, "FileDescription"), "");
+    EXPECT_EQ(Value(r, "FileDescription"), "German only");
 }
 
 TEST(VersionReader, FixedInfoAndTranslationWithoutStrings) {
@@ -152,6 +152,32 @@ TEST(VersionReader, UnrecognisedLayoutFillsFixedValuesOnly) {
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.values[1], "2.5.3.7");
     EXPECT_EQ(r.keys.size(), 7u);
+}
+
+TEST(VersionReader, StringLengthsGivenInBytesAreRead) {
+    // Some resource compilers state a string's value length in bytes: the last string then
+    // seems to reach past the data, yet the platform reads every value inside the buffer.
+    vb::Record root{"VS_VERSION_INFO", {}, false, -1, {}};
+    VS_FIXEDFILEINFO fixed = vb::Fixed();
+    const auto* f = reinterpret_cast<const unsigned char*>(&fixed);
+    root.value.assign(f, f + sizeof fixed);
+    vb::Record strings{"040904E4", {}, true, 0, {}};
+    for (auto [key, value] : {std::pair{"CompanyName", "A"}, std::pair{"FileVersion", "1.2.3"}}) {
+        vb::Record text = vb::Text(key, value, true);
+        text.valueLength = static_cast<int>(text.value.size());
+        strings.children.push_back(text);
+    }
+    root.children.push_back({"StringFileInfo", {}, true, 0, {strings}});
+    vb::Bytes buffer = vb::AsPlatformBuffer(vb::Build(root, true));
+    Result r = Evaluate(buffer);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.values[1], "2.5.3.7");
+    EXPECT_EQ(Value(r, "CompanyName"), "A");
+    // The last value is whatever the platform makes of it (its conversion room may run short).
+    void* pointer = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(buffer.data(), "\\StringFileInfo\\040904E4\\FileVersion", &pointer, &length));
+    EXPECT_EQ(Value(r, "FileVersion"), std::string(static_cast<const char*>(pointer), strnlen(static_cast<const char*>(pointer), length)));
 }
 
 TEST(VersionReader, OddTranslationLengthsRoundHalfToEven) {
@@ -234,8 +260,8 @@ TEST(VersionReader, SixteenBitLayoutFromAnNeExecutable) {
     EXPECT_EQ(r.values[5], LanguageName(0x407));
     EXPECT_EQ(r.values[6], "Windows - Multilingual (U.S. Standard)");
     EXPECT_EQ(r.values[1], "2.5.3.7");
-    // Values are still read through the U.S. English prefix, which this file lacks.
-    EXPECT_EQ(Value(r, "CompanyName"), "");
+    // The values come from the one table there is.
+    EXPECT_EQ(Value(r, "CompanyName"), "Alt GmbH");
 
     // With an English table and a translation the values come through.
     const vb::Bytes english = vb::Block({{"040904E4", {{"CompanyName", "Old Co"}, {"X", "12345"}}}}, {{0x409, 1252}}, false);
