@@ -160,3 +160,17 @@ TEST(Settings, CloseWritesTheExcludeListAndCheckBoxes) {
     EXPECT_NE(file.find("Year=1"), std::string::npos);
     EXPECT_NE(file.find("Count=1\r\nActive=1\r\nExcludePath0=C:\\a"), std::string::npos) << file;
 }
+
+TEST(Settings, AnOutOfRangeValueStillLeavesTheExcludeListToBeWrittenBack) {
+    WriteSettingsFile("[Settings]\nExistIni=1\nTips=40000\n[ExcludeFolders]\nCount=1\nActive=1\nExcludePath0=C:\\a\n");
+    MainWindow w("", true);
+    EXPECT_EQ(ComboBox_GetCount(w->cbxXclude), 1);
+    w.Close();
+    EXPECT_NE(ReadSettingsFile().find("Count=1\r\nActive=1\r\nExcludePath0=C:\\a"), std::string::npos);
+}
+
+TEST(Settings, AMissingOrNonPositiveColumnWidthTakesItsDefault) {
+    WriteSettingsFile("[Settings]\nExistIni=1\nCol1=-5\nCol2=70\n");
+    MainWindow w("", true);
+    EXPECT_EQ(ColumnWidths, (std::array<int32_t, 3>{84, 104, 70}));
+}

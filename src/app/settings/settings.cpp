@@ -124,7 +124,16 @@ void LoadSaveSettings(FrmMain& form, bool read) {
         profile.ProfileWR("Col0", ColumnWidths[0]);
         profile.ProfileWR("Col1", ColumnWidths[1]);
         profile.ProfileWR("Col2", ColumnWidths[2]);
-
+    } catch (...) {
+        // Any failure abandons the rest of the pass silently and falls back to the defaults.
+        failed = true;
+    }
+    // The exclude list has a pass of its own: a bad value among the settings above must not
+    // leave it unread, or the next close would write it back empty.
+    try {
+        Profile profile;
+        profile.ProfileFile = SettingsFilePath();
+        profile.ProfileActionRead = read;
         profile.ProfileSection = "ExcludeFolders";
         if (read) {
             int16_t count = 0;
@@ -151,11 +160,13 @@ void LoadSaveSettings(FrmMain& form, bool read) {
             }
         }
     } catch (...) {
-        // Any failure abandons the rest of the pass silently and falls back to the defaults.
-        failed = true;
+        // What was read of the list before the failure stays; the settings keep what they read.
     }
     if (Settings.ExistIni == 0 || failed) ApplyDefaults(form);
     if (!read) return;
+    // A width the file lacks or holds as zero or less would hide its column.
+    for (size_t i = 0; i < ColumnWidths.size(); ++i)
+        if (ColumnWidths[i] <= 0) ColumnWidths[i] = DefaultColumnWidths[i];
 
     PlaceWindow(form, WinL, WinT, WinW, WinH, DirW);
 
