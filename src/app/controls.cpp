@@ -1,5 +1,7 @@
 #include "app/controls.h"
 
+#include "app/utf8_text.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -72,24 +74,40 @@ SIZE TextExtent(HWND control, const std::string& text) {
     auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    // Measured as wide text: whole characters, whatever code page the font's character set names.
+    const std::wstring wide = WideFromUtf8(text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     if (old) SelectObject(dc, old);
     ReleaseDC(control, dc);
     return size;
 }
 
+namespace {
+
+// Hands a copy of the bytes (with their terminator) to the open clipboard as format.
+bool PutOnClipboard(UINT format, const void* data, size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory) return false;
+    bool done = false;
+    if (void* bytes = GlobalLock(memory)) {
+        std::copy(static_cast<const char*>(data), static_cast<const char*>(data) + size, static_cast<char*>(bytes));
+        GlobalUnlock(memory);
+        done = SetClipboardData(format, memory) != nullptr;
+    }
+    if (!done) GlobalFree(memory);   // the clipboard owns it only once SetClipboardData took it
+    return done;
+}
+
+} // namespace
+
 bool CopyTextToClipboard(HWND owner, const std::string& text) {
     if (!OpenClipboard(owner)) return false;
     EmptyClipboard();
-    bool done = false;
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        if (void* bytes = GlobalLock(memory)) {
-            std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<char*>(bytes));
-            GlobalUnlock(memory);
-            done = SetClipboardData(CF_TEXT, memory) != nullptr;
-        }
-        if (!done) GlobalFree(memory);   // the clipboard owns it only once SetClipboardData took it
-    }
+    // The wide text is what a program reading the clipboard in another code page gets right; the
+    // single-byte text stays for those that ask for it.
+    const std::wstring wide = WideFromUtf8(text);
+    bool done = PutOnClipboard(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    done = PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1) && done;
     CloseClipboard();
     return done;
 }

@@ -192,7 +192,7 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
         shownName.clear();
         if (isFolder) shownName += ' ';
         shownName.append(name, length);
-        CharLowerBuffA(shownName.data(), static_cast<DWORD>(shownName.size()));
+        shownName = LowerText(shownName);
         row[1] = ListDates.DisplayText;
         if (isFolder) {
             row[2].clear();

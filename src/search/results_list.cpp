@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/form.h"
 #include "app/subclass.h"
+#include "app/utf8_text.h"
 #include "app/main_window.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
@@ -62,7 +63,8 @@ public:
     TextMeasure& operator=(const TextMeasure&) = delete;
     int Width(const std::string& text) const {
         SIZE size = {};
-        if (dc_) GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        const std::wstring wide = WideFromUtf8(text);
+        if (dc_) GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
         return size.cx;
     }
 
@@ -277,22 +279,23 @@ int16_t NameMaxCharsFor(int32_t nameWidth) { return ClampToInt16(RoundHalfEven(n
 std::string ShortenedName(const std::string& fullName, const std::string& shown, int maxChars, int limit,
                           const std::function<int(const std::string&)>& width) {
     // A column narrower than the rule expects would give a negative count: nothing fits then.
-    const int most = std::max(maxChars, 0);
+    // Counts are of whole characters, so no cut ends inside one.
+    const size_t most = static_cast<size_t>(std::max(maxChars, 0));
     std::string name = shown;
-    int n = 0;
-    if (name.size() > static_cast<size_t>(most)) {
-        name.resize(static_cast<size_t>(most));
+    size_t n = 0;
+    if (CharacterCount(name) > most) {
+        name = FirstCharacters(name, most);
         n = most;
     }
     while (n > 0 && width(name) > limit) {
         --n;
-        name.resize(static_cast<size_t>(n));
+        name = FirstCharacters(name, n);
     }
     if (n == most) {
         // A very narrow column still shows a few characters of the name.
         while (n < 5 && width(name) < limit) {
             ++n;
-            if (static_cast<size_t>(n) <= fullName.size()) name += fullName[static_cast<size_t>(n) - 1];
+            name += CharacterAt(fullName, n - 1);
         }
     }
     if (name.size() < fullName.size()) name += "...";

@@ -326,15 +326,15 @@ TEST(GeneralPage, CaptionMenusAndCreatedLike) {
     EXPECT_TRUE(MenuEnabled(w->menOptDateTop, ID_MENOPTAROUND));
     EXPECT_EQ(MenuText(w->menOptDateTop, ID_MENOPTAROUND), "&Created like MIXED CASE.TXT");
 
-    // Upper case as the user's code page has it, not just A to Z.
-    const std::string accented = dir.MakeFile("\xFC" "ber.txt", "x");
+    // Upper case of the whole alphabet, not just A to Z: "ü" is two bytes in UTF-8.
+    const std::string accented = dir.MakeFile("\xC3\xBC" "ber.txt", "x");
     Show(*w, accented);
-    EXPECT_EQ(MenuText(w->menOptDateTop, ID_MENOPTAROUND), "&Created like \xDC" "BER.TXT");
+    EXPECT_EQ(MenuText(w->menOptDateTop, ID_MENOPTAROUND), "&Created like \xC3\x9C" "BER.TXT");
 
     // A path the find call rejects has no creation time: the item keeps the last file's name.
     PromptRecorder prompts;
     GetAllFileInfo(*w, dir.Path(), "gone.txt");
-    EXPECT_EQ(MenuText(w->menOptDateTop, ID_MENOPTAROUND), "&Created like \xDC" "BER.TXT");
+    EXPECT_EQ(MenuText(w->menOptDateTop, ID_MENOPTAROUND), "&Created like \xC3\x9C" "BER.TXT");
     EXPECT_TRUE(MenuEnabled(w->menOptTop, ID_MENOPT));
 }
 

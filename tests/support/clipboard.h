@@ -29,3 +29,17 @@ inline std::vector<std::string> Lines(const std::string& text) {
         start = end + 2;
     }
 }
+
+// The clipboard's wide text, as a program in any code page pastes it.
+inline std::wstring ClipboardWideText(HWND owner = nullptr) {
+    std::wstring text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
