@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/form.h"
 #include "app/seams.h"
+#include "app/utf8_text.h"
 #include "fileinfo/text_formats.h"
 
 #include <algorithm>
@@ -155,11 +156,14 @@ bool DisplayFile(const std::string& fileName, int16_t currentAttributes, HWND bo
         return false;
     }
 
-    std::string text = TextForBox(std::move(bytes));
-    SetText(box, text);
-    // The box must hold the bytes one for one: a code page that joins bytes into one character,
-    // or a control that rewrites line breaks, would show something other than the file.
-    if (GetText(box).size() != text.size()) {
+    // The box gets wide text made here rather than bytes for the platform to convert: UTF-8 text
+    // shows as its characters, and bytes that are no UTF-8 (an old single-byte text, a binary)
+    // still show, one character each, instead of all turning into the same replacement mark.
+    const std::wstring text = WideFromBytes(TextForBox(std::move(bytes)));
+    SetWindowTextW(box, text.c_str());
+    // The box must hold the characters one for one: a control that rewrote line breaks or
+    // dropped characters would show something other than the file.
+    if (static_cast<size_t>(std::max(GetWindowTextLengthW(box), 0)) != text.size()) {
         OfferWordPad(owner, "This is not an ascii file", fileName, box);
         return false;
     }

@@ -14,8 +14,8 @@ inline constexpr int64_t LargestDisplayedFile = 30000;   // bytes; one more is r
 // file may be read.
 std::string SizeRefusal(int64_t size);
 
-// The file's bytes as the box's text, one character per byte. A NUL would end the text at the
-// window API, so each one is shown as a space.
+// The file's bytes before they become the box's text. A NUL would end the text at the window
+// API, so each one is shown as a space.
 std::string TextForBox(std::string bytes);
 
 // Loads fileName into box; true only when the text was loaded. currentAttributes are those of the
