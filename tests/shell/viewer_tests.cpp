@@ -152,8 +152,6 @@ TEST(Viewer, EveryByteValueReachesTheBoxAndNulsBecomeSpaces) {
     }
 }
 
-// Bytes whose characters the platform's text shaping once fell over in the box's default font
-// ("-" before a small tilde, random binaries): each is shown, and the program lives on.
 TEST(Viewer, TextTheBoxCannotHoldByteForByteIsRefused) {
     if (!IsDBCSLeadByte(0x82)) GTEST_SKIP() << "needs a double-byte code page";
     TempDir dir;
