@@ -314,8 +314,13 @@ TEST_F(BrowsePage, AnUnreadableDriveIsReportedAndTheDriveListReverts) {
     EXPECT_EQ(ChosenDrive(), 'C');
     ExpectShowing(alpha);
 
-    // A readable drive opens the folder the platform keeps for it (its root here).
+    // A readable drive opens the folder the platform keeps for it: made its root here, whatever
+    // folder the test was started from.
+    char started[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, started);
+    SetCurrentDirectoryA("C:\\");
     ChooseDrive('C');
+    SetCurrentDirectoryA(started);
     EXPECT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(form.BrowseFolder, "C:\\");
 }
