@@ -7,41 +7,30 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 namespace text_case_detail {
-// Plain ASCII, the common case in a long walk, needs no round trip through wide text.
-inline bool IsAscii(const std::string& text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
+// Plain ASCII, the common case in a long walk, is changed in place: no round trip through wide
+// text and, for a text handed over by move, no allocation.
+inline std::string ChangeCase(std::string text, bool upper) {
+    const char from = upper ? 'a' : 'A';
+    const char to = upper ? 'A' : 'a';
+    bool ascii = true;
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) { ascii = false; break; }
+        if (c >= from && c <= from + 25) c = static_cast<char>(c - from + to);
+    }
+    if (ascii) return text;
+    std::wstring wide = WideFromUtf8(text);
+    if (wide.empty()) return text;
+    if (upper) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    else CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    return Utf8FromWide(wide);
 }
 } // namespace text_case_detail
 
-inline std::string UpperText(const std::string& text) {
-    if (text_case_detail::IsAscii(text)) {
-        std::string upper = text;
-        for (char& c : upper)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        return upper;
-    }
-    std::wstring wide = WideFromUtf8(text);
-    if (wide.empty()) return text;
-    CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-    return Utf8FromWide(wide);
-}
-
-inline std::string LowerText(const std::string& text) {
-    if (text_case_detail::IsAscii(text)) {
-        std::string lower = text;
-        for (char& c : lower)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return lower;
-    }
-    std::wstring wide = WideFromUtf8(text);
-    if (wide.empty()) return text;
-    CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-    return Utf8FromWide(wide);
-}
+inline std::string UpperText(std::string text) { return text_case_detail::ChangeCase(std::move(text), true); }
+inline std::string LowerText(std::string text) { return text_case_detail::ChangeCase(std::move(text), false); }
 
 inline bool SameTextNoCase(const std::string& a, const std::string& b) {
     const std::wstring wa = WideFromUtf8(a), wb = WideFromUtf8(b);

@@ -192,7 +192,7 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
         shownName.clear();
         if (isFolder) shownName += ' ';
         shownName.append(name, length);
-        shownName = LowerText(shownName);
+        shownName = LowerText(std::move(shownName));
         row[1] = ListDates.DisplayText;
         if (isFolder) {
             row[2].clear();
