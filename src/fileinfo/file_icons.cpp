@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/form.h"
 #include "app/picture_box.h"
+#include "fileinfo/resource_check.h"
 #include "shell/registry.h"
 
 #include <commctrl.h>
@@ -22,7 +23,9 @@ void DrawShellIcon(HWND picture, const std::string& path, bool small) {
 
 int32_t ExtractFileIcon(FrmMain& form, HWND picture, const std::string& path, int32_t index) {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form.hwnd, GWLP_HINSTANCE));
-    HICON icon = ExtractIconA(instance, path.c_str(), static_cast<UINT>(index));
+    // The platform follows the file's icon entries unchecked: a damaged file counts as one
+    // without icons instead of faulting inside it.
+    HICON icon = CheckFileResources(path).icons ? ExtractIconA(instance, path.c_str(), static_cast<UINT>(index)) : nullptr;
     PictureClear(picture);
     if (index < 0) return static_cast<int32_t>(reinterpret_cast<INT_PTR>(icon));
     // 1 is the platform's "not a file with icons", not a handle.

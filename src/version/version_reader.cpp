@@ -1,5 +1,6 @@
 #include "version/version_reader.h"
 
+#include "fileinfo/resource_check.h"
 #include "version/block_walk.h"
 #include "version/fixed_info_text.h"
 
@@ -65,6 +66,9 @@ std::string LanguageName(int16_t language) {
 
 void LoadVersionBlock(const std::string& fileName) {
     VersionState& st = versionState;
+    // The platform copies the version entry's data wherever the file says it lies: a file
+    // whose entry points outside it counts as one without a version resource.
+    if (!CheckFileResources(fileName).version) return;
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &handle);
     if (size == 0) return;
