@@ -2,7 +2,8 @@
 # Installs what building, running and testing Plovnik needs on Debian, if it is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          mingw-w64-x86-64-dev googletest wine wine64 xvfb xauth x11-utils imagemagick locales tzdata fonts-wine)
+          mingw-w64-x86-64-dev googletest wine wine64 xvfb xauth x11-utils imagemagick locales tzdata fonts-wine
+          clang libclang-rt-14-dev python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -5,5 +5,6 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/setup.sh"
 "$top/tools/build.sh"
 build=${PLOVNIK_BUILD:-$top/build}
-# Benchmarks are run on their own (tools/bench.sh), not as part of the suite.
-ctest --test-dir "$build" --output-on-failure -LE bench "$@"
+# Benchmarks (tools/bench.sh) and the long fuzz run (label fuzz) are run on their own, not as
+# part of the suite.
+ctest --test-dir "$build" --output-on-failure -LE "bench|fuzz" "$@"
