@@ -61,6 +61,7 @@ public:
     std::vector<uint32_t> Types(uint32_t id) {
         std::vector<uint32_t> found;
         const uint64_t count = Directory(0);
+        Visit(count);
         const uint32_t named = bytes_.U16(root_ + 12);
         for (uint64_t i = named; i < count; ++i) {
             const uint64_t entry = root_ + 16 + 8 * i;
@@ -72,6 +73,7 @@ public:
     // The offsets every entry of a directory points at.
     std::vector<uint32_t> Children(uint32_t directory) {
         const uint64_t count = Directory(directory);
+        Visit(count);
         std::vector<uint32_t> children;
         for (uint64_t i = 0; i < count; ++i) children.push_back(bytes_.U32(root_ + directory + 16 + 8 * i + 4) & 0x7FFFFFFF);
         return children;
@@ -86,6 +88,7 @@ public:
     }
 
     void Data(uint32_t entry, uint64_t& offset, uint32_t& size) {
+        Visit(1);
         Inside(root_ + entry, 16);
         size = bytes_.U32(root_ + entry + 4);
         offset = Map(bytes_.U32(root_ + entry), size, nullptr);
@@ -99,7 +102,21 @@ public:
         return count;
     }
 
+    // Starts a walk over the tree with a fresh allowance of entries to visit.
+    void StartWalk() { left_ = MaxVisits; }
+
 private:
+    // Entries may point at directories already visited, so a tree of a few kilobytes can send
+    // a walk that follows every entry through billions of them. No resource compiler shares
+    // directories, and a file's real tree needs far fewer visits than this: a tree that needs
+    // more is taken for a damaged one.
+    static constexpr uint64_t MaxVisits = uint64_t{1} << 20;
+
+    void Visit(uint64_t entries) {
+        if (entries > left_) throw Outside{};
+        left_ -= entries;
+    }
+
     void Inside(uint64_t at, uint64_t length) const {
         if (at < root_ || at > areaEnd_ || length > areaEnd_ - at) throw Outside{};
     }
@@ -122,6 +139,7 @@ private:
     std::vector<Section> sections_;
     uint64_t root_ = 0;
     uint64_t areaEnd_ = 0;
+    uint64_t left_ = MaxVisits;
 };
 
 // An icon group lists its icons in 14-byte entries after a 6-byte header; the platform reads
@@ -134,6 +152,7 @@ void CheckGroup(Bytes& bytes, uint64_t offset, uint64_t size) {
 
 bool PeIconsAreSound(PeResources& tree, Bytes& bytes) {
     try {
+        tree.StartWalk();
         uint64_t offset = 0;
         uint32_t size = 0;
         for (uint32_t groups : tree.Types(ResGroupIcon))
@@ -151,6 +170,7 @@ bool PeIconsAreSound(PeResources& tree, Bytes& bytes) {
 
 bool PeVersionIsSound(PeResources& tree) {
     try {
+        tree.StartWalk();
         uint64_t offset = 0;
         uint32_t size = 0;
         // The platform picks the language entry by several rules, falling back to the first.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -63,6 +64,40 @@ void Put32(Bytes& b, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
+// A 64-bit program whose resource tree has one version type: `entries` root entries all lead to
+// one name directory, its `entries` entries all to one language directory, whose `entries`
+// entries all point at one data entry.
+Bytes SharedVersionTree(uint32_t entries) {
+    const uint32_t names = 16 + 8 * entries, languages = names + 16 + 8 * entries;
+    const uint32_t data = languages + 16 + 8 * entries, area = data + 20;
+    Bytes file(0x200 + area, 0);
+    file[0] = 'M';
+    file[1] = 'Z';
+    Put32(file, 0x3C, 0x40);
+    Put32(file, 0x40, 0x00004550);
+    Put32(file, 0x44, 0x8664 | 1u << 16);     // machine, one section
+    Put32(file, 0x54, 240);                   // optional header size
+    Put32(file, 0x58, 0x20B);
+    Put32(file, 0x58 + 108, 16);              // data directories
+    Put32(file, 0x58 + 128, 0x1000);          // the resource directory's address
+    const size_t section = 0x58 + 240;
+    Put32(file, section + 12, 0x1000);
+    Put32(file, section + 16, area);
+    Put32(file, section + 20, 0x200);
+    const uint32_t directories[] = {0, names, languages};
+    for (uint32_t level = 0; level < 3; ++level) {
+        const size_t at = 0x200 + directories[level];
+        Put32(file, at + 12, entries << 16);   // no named entries, `entries` with ids
+        for (uint32_t i = 0; i < entries; ++i) {
+            Put32(file, at + 16 + 8 * i, level == 0 ? 16 : i + 1);
+            Put32(file, at + 20 + 8 * i, level == 2 ? data : (0x80000000u | directories[level + 1]));
+        }
+    }
+    Put32(file, 0x200 + data, 0x1000 + data + 16);
+    Put32(file, 0x200 + data + 4, 4);
+    return file;
+}
+
 }  // namespace
 
 TEST(ResourceCheck, SoundFilesPassAndOtherFormatsAreLeftToThePlatform) {
@@ -96,6 +131,16 @@ TEST(ResourceCheck, AVersionEntryPointingOutsideTheFileFailsOnlyTheVersion) {
         EXPECT_TRUE(Check(damaged).icons);
         EXPECT_FALSE(Check(damaged).version) << offset;
     }
+}
+
+// A 25 KB file used to hold the check for billions of visits (the program hung on selecting it);
+// the platform reaches none of the repeats, so such a tree is taken for a damaged one.
+TEST(ResourceCheck, ATreeOfSharedDirectoriesIsGivenUpQuickly) {
+    const Bytes shared = SharedVersionTree(1000);
+    EXPECT_TRUE(Check(SharedVersionTree(3)).version);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Check(shared).version);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 // Making either file current used to end the program inside the platform.
