@@ -102,16 +102,15 @@ public:
         return count;
     }
 
-    // Starts a walk over the tree with a fresh allowance of entries to visit.
-    void StartWalk() { left_ = MaxVisits; }
+    // Starts a walk over the tree with a fresh allowance of entries to visit. Entries may lead
+    // back to directories already visited, so a tree of a few kilobytes could send the walk
+    // through billions of entries. A tree without shared parts visits each entry at most twice
+    // (the root's once per type looked up, a language entry when listed and when read), and an
+    // entry takes 8 bytes of the area: a walk that needs more visits than half the area's bytes
+    // follows shared parts, which no resource compiler writes, and the tree is taken for damaged.
+    void StartWalk() { left_ = (areaEnd_ - root_) / 2 + 64; }
 
 private:
-    // Entries may point at directories already visited, so a tree of a few kilobytes can send
-    // a walk that follows every entry through billions of them. No resource compiler shares
-    // directories, and a file's real tree needs far fewer visits than this: a tree that needs
-    // more is taken for a damaged one.
-    static constexpr uint64_t MaxVisits = uint64_t{1} << 20;
-
     void Visit(uint64_t entries) {
         if (entries > left_) throw Outside{};
         left_ -= entries;
@@ -139,7 +138,7 @@ private:
     std::vector<Section> sections_;
     uint64_t root_ = 0;
     uint64_t areaEnd_ = 0;
-    uint64_t left_ = MaxVisits;
+    uint64_t left_ = 0;
 };
 
 // An icon group lists its icons in 14-byte entries after a 6-byte header; the platform reads
