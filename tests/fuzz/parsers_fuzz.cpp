@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-// The walks report a failure in a message box; here the report is only counted.
+// The walks report a failure in a message box; here a report only has to carry its text.
 int ShowMessage(HWND, const std::string& text, const std::string& title, UINT) {
     if (text.empty() || title.empty()) std::abort();
     return 0;
