@@ -31,19 +31,21 @@ if [ $stale = 1 ]; then
   mv -f "$target.$$" "$target"
 fi
 
-rm -rf "$work/seeds"
-python3 "$top/tests/fuzz/make_seeds.py" "$build" "$top" "$work/seeds"
+# Each run makes its own seeds, so that runs side by side (ctest -j) do not share them.
+seeds=$work/seeds.$$
+trap 'rm -rf "$seeds"' EXIT
+python3 "$top/tests/fuzz/make_seeds.py" "$build" "$top" "$seeds"
 
 # New inputs go to the first folder; the others are read only. A run that crashes, leaks,
 # trips a sanitizer, takes longer than the timeout on one input or runs out of memory stops
 # with a non-zero status and leaves the input in findings/.
-log=$work/last-run.log
+log=$work/run-${seconds}s.log
 regressions=()
 [ -d "$top/tests/fuzz/regressions" ] && regressions=("$top/tests/fuzz/regressions")
 status=0
 "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
   -artifact_prefix="$work/findings/" \
-  "$work/corpus" "$work/seeds" "${regressions[@]}" >"$log" 2>&1 || status=$?
+  "$work/corpus" "$seeds" "${regressions[@]}" >"$log" 2>&1 || status=$?
 runs=$(sed -n 's/^Done \([0-9]*\) runs in \([0-9]*\) second.*/\1 runs in \2 s/p' "$log" | tail -1)
 if [ $status -ne 0 ] || [ -z "$runs" ]; then
   tail -80 "$log" >&2
