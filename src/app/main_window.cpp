@@ -297,6 +297,7 @@ void CreateDisplayPage(const Builder& b) {
     f.Text2 = b.Make(p, "EDIT", "",
                      WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                      4, 56, 291, 209, ID_TEXT2, WS_EX_CLIENTEDGE);
+    ApplyViewerFont(f);
 }
 
 void CreateMenus(FrmMain& f) {

@@ -74,16 +74,16 @@ void OfferWordPad(HWND owner, const std::string& message, const std::string& fil
     SetText(box, "");
 }
 
-// The monospaced face of the form font, made on first use and kept for the program's life: the
-// box may show it until the window goes, and one font serves every window.
-class MonospaceFont {
+// The box's two faces, made on first use and kept for the program's life: the box may show
+// one until the window goes, and one font serves every window.
+class ViewerFont {
 public:
-    MonospaceFont()
+    ViewerFont(const char* face, BYTE pitchAndFamily)
         : font_(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New")) {}
-    MonospaceFont(const MonospaceFont&) = delete;
-    MonospaceFont& operator=(const MonospaceFont&) = delete;
-    ~MonospaceFont() {
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitchAndFamily, face)) {}
+    ViewerFont(const ViewerFont&) = delete;
+    ViewerFont& operator=(const ViewerFont&) = delete;
+    ~ViewerFont() {
         if (font_) DeleteObject(font_);
     }
     HFONT Get() const { return font_; }
@@ -93,7 +93,17 @@ private:
 };
 
 HFONT MonospaceFontHandle() {
-    static MonospaceFont font;
+    static ViewerFont font("Courier New", FIXED_PITCH | FF_MODERN);
+    return font.Get();
+}
+
+// The form's face, but where the system lacks it the family asks for a serif stand-in rather
+// than the sans one the form gets: under Wine the common sans stand-in (DejaVu Sans) makes the
+// edit box's text shaping fault on characters a binary file is full of (U+02DC, byte 0x98) and
+// on some scripts, which would end the program on a mere Display. Where the face exists, as on
+// Windows, the family plays no part.
+HFONT ProportionalFontHandle() {
+    static ViewerFont font("MS Sans Serif", VARIABLE_PITCH | FF_ROMAN);
     return font.Get();
 }
 
@@ -101,7 +111,7 @@ HFONT MonospaceFontHandle() {
 
 void ApplyViewerFont(FrmMain& form) {
     bool monospace = GetCheckValue(form.Check3) != 0;
-    HFONT font = monospace ? MonospaceFontHandle() : form.font;
+    HFONT font = monospace ? MonospaceFontHandle() : ProportionalFontHandle();
     if (font) SendMessageA(form.Text2, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 

@@ -24,7 +24,8 @@ std::string TextForBox(std::string bytes);
 // word processor.
 bool DisplayFile(const std::string& fileName, int16_t currentAttributes, HWND box);
 
-// "Monospace" changed: Text2 in "Courier New" when checked, else in the form's "MS Sans Serif".
+// "Monospace" changed: Text2 in "Courier New" when checked, else in "MS Sans Serif" (the form's
+// face, with a stand-in of its own where the system lacks it).
 void ApplyViewerFont(FrmMain& form);
 
 bool FileViewer_OnCommand(FrmMain& form, int id, int code, HWND control);

@@ -152,6 +152,32 @@ TEST(Viewer, EveryByteValueReachesTheBoxAndNulsBecomeSpaces) {
     }
 }
 
+// A binary is full of bytes that show as characters the platform's text shaping once faulted on
+// in the box's stand-in font (U+02DC from byte 0x98, Lao): each file shows, in either font.
+TEST(Viewer, BinariesAndComplexScriptsShowInEitherFont) {
+    TempDir dir;
+    std::vector<std::string> files = {"\x2D\x98", "\xE0\xBA\x81\xE0\xBA\xB2\xE0\xBA\x99 \xE0\xBC\x80"};
+    uint32_t seed = 12345;
+    std::string random;
+    for (int i = 0; i < 2000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        random += static_cast<char>(seed >> 24);
+    }
+    files.push_back(random);
+    PromptRecorder prompts;
+    MainWindow w;
+    for (int monospace = 0; monospace < 2; ++monospace) {
+        if (monospace) Click(w->Check3);
+        for (size_t i = 0; i < files.size(); ++i) {
+            const std::string path = dir.MakeFile("bin" + std::to_string(monospace) + std::to_string(i) + ".bin", files[i]);
+            Display(*w, path);
+            UpdateWindow(w->Text2);
+            EXPECT_TRUE(prompts.shown.empty()) << i;
+            EXPECT_EQ(path, GetText(w->Text3)) << i;
+        }
+    }
+}
+
 TEST(Viewer, TextTheBoxCannotHoldByteForByteIsRefused) {
     if (!IsDBCSLeadByte(0x82)) GTEST_SKIP() << "needs a double-byte code page";
     TempDir dir;
