@@ -9,9 +9,14 @@ TempDir::TempDir() {
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
     static int serial = 0;
-    path_ = std::string(base) + "plovnik-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++serial) + "\\";
-    if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot make " + path_);
+    // Wine hands out the same process ids run after run, so a folder left by a run that was
+    // killed may stand under the name: the next serial is taken instead.
+    for (int tries = 0;; ++tries) {
+        path_ = std::string(base) + "plovnik-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(++serial) + "\\";
+        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS || tries > 1000) throw std::runtime_error("cannot make " + path_);
+    }
 }
 
 TempDir::~TempDir() {
