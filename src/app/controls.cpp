@@ -35,12 +35,15 @@ void SetCheckValue(HWND checkBox, int value) {
 }
 
 std::string GetListText(HWND list, int index, bool combo) {
-    LRESULT length = SendMessageA(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+    // Asked for as wide text: the platform's own narrow path for these messages copies through a
+    // fixed buffer, and an entry of a few hundred characters (a long exclude folder) overran it
+    // and ended the program at start-up.
+    LRESULT length = SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
     if (length < 0) return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT copied = SendMessageA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
-    return text;
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT copied = SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::min(static_cast<size_t>(std::max<LRESULT>(copied, 0)), text.size() - 1));
+    return Utf8FromWide(text);
 }
 
 RECT ControlRect(HWND control) {

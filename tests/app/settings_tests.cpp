@@ -174,3 +174,17 @@ TEST(Settings, AMissingOrNonPositiveColumnWidthTakesItsDefault) {
     MainWindow w("", true);
     EXPECT_EQ(ColumnWidths, (std::array<int32_t, 3>{84, 104, 70}));
 }
+
+// Entries of any length a settings file holds start cleanly and are written back whole; one of
+// a few hundred characters used to end the program before its window appeared.
+TEST(Settings, LongExcludeEntriesStartCleanlyAndSurviveTheClose) {
+    const std::string entries[] = {"C:\\" + std::string(600, 'a'), "C:\\" + std::string(1000, 'b'), "C:\\c"};
+    WriteSettingsFile("[Settings]\nExistIni=1\n[ExcludeFolders]\nCount=3\nActive=1\nExcludePath0=" + entries[0] +
+                      "\nExcludePath1=" + entries[1] + "\nExcludePath2=" + entries[2] + "\n");
+    MainWindow w("", true);
+    ASSERT_EQ(ComboBox_GetCount(w->cbxXclude), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(GetListText(w->cbxXclude, i, true), entries[i]);
+    w.Close();
+    const std::string file = ReadSettingsFile();
+    for (const std::string& entry : entries) EXPECT_NE(file.find("=" + entry + "\r\n"), std::string::npos);
+}
