@@ -82,6 +82,11 @@ std::wstring WideFromUtf8(std::string_view text) {
     return wide;
 }
 
+bool IsUtf8(std::string_view text) {
+    return text.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                                               nullptr, 0) > 0;
+}
+
 std::string Utf8FromWide(std::wstring_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());

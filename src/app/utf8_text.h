@@ -10,6 +10,9 @@
 std::wstring WideFromUtf8(std::string_view text);
 std::string Utf8FromWide(std::wstring_view text);
 
+// True when every byte of text belongs to a well-formed UTF-8 sequence.
+bool IsUtf8(std::string_view text);
+
 // Byte offset of the end of the character that starts at `at` (text.size() when at is past it).
 size_t NextCharacter(std::string_view text, size_t at);
 size_t CharacterCount(std::string_view text);

@@ -1,5 +1,7 @@
 #include "fileinfo/resource_check.h"
 
+#include "app/handles.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -58,27 +60,12 @@ private:
     std::map<uint64_t, std::vector<unsigned char>> pieces_;
 };
 
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~ReadOnlyFile() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 }  // namespace
 
 ResourceSafety CheckFileResources(const std::string& path) {
-    ReadOnlyFile file(path);
-    if (file.get() == INVALID_HANDLE_VALUE) return {};
+    ScopedHandle file(OpenForReading(path));
+    if (!file.valid()) return {};
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size)) return {};
     CachedFile bytes(file.get(), static_cast<uint64_t>(size.QuadPart));

@@ -188,3 +188,18 @@ TEST(Settings, LongExcludeEntriesStartCleanlyAndSurviveTheClose) {
     const std::string file = ReadSettingsFile();
     for (const std::string& entry : entries) EXPECT_NE(file.find("=" + entry + "\r\n"), std::string::npos);
 }
+
+// A file an earlier version wrote under Windows-1252 keeps its entries; the close writes them
+// back as UTF-8 beside one that was UTF-8 already.
+TEST(Settings, ALegacyPageExcludeEntryIsReadAndWrittenBackAsUtf8) {
+    WriteSettingsFile("[Settings]\nExistIni=1\n[ExcludeFolders]\nCount=2\nActive=1\n"
+                      "ExcludePath0=C:\\Donn\xE9" "es\\\nExcludePath1=\"C:\\\xD0\x94\xD0\xB0\\\"\n");
+    MainWindow w("", true);
+    ASSERT_EQ(ComboBox_GetCount(w->cbxXclude), 2);
+    EXPECT_EQ(GetListText(w->cbxXclude, 0, true), "C:\\Donn\xC3\xA9" "es\\");
+    EXPECT_EQ(GetListText(w->cbxXclude, 1, true), "C:\\\xD0\x94\xD0\xB0\\");
+    w.Close();
+    const std::string file = ReadSettingsFile();
+    EXPECT_NE(file.find("ExcludePath0=C:\\Donn\xC3\xA9" "es\\\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("ExcludePath1=C:\\\xD0\x94\xD0\xB0\\\r\n"), std::string::npos) << file;
+}

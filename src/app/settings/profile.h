@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // A stored number that does not fit the variable it is read into.
 struct ProfileRangeError : std::runtime_error {
@@ -16,6 +17,15 @@ double LeadingNumber(const std::string& text);
 // Rounds half to even and checks the range of the destination type; throws ProfileRangeError.
 int16_t ToInt16(double value);
 int32_t ToInt32(double value);
+
+// The value of key in section as the file's bytes hold it, found the way the platform reads
+// the file (names without regard to ASCII case, blanks round names and values dropped, one
+// pair of quotes round a value taken off); false when the file has no such key.
+bool StoredValue(std::string_view file, std::string_view section, std::string_view key, std::string& value);
+
+// A stored value as the program's text: UTF-8 as it stands, anything else as the legacy
+// single- or double-byte page the file was written in by an earlier version.
+std::string TextFromStored(std::string_view bytes, unsigned legacyCodePage);
 
 class Profile {
 public:
