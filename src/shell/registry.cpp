@@ -1,6 +1,7 @@
 #include "shell/registry.h"
 
 #include "app/seams.h"
+#include "app/utf8_text.h"
 
 #include <windows.h>
 
@@ -14,7 +15,10 @@ namespace {
 
 constexpr DWORD ReadAccess = 0x00020019;    // KEY_READ
 constexpr DWORD WriteAccess = 0x00020006;   // KEY_WRITE
-constexpr DWORD TextBufferSize = 255;
+constexpr DWORD TextBufferSize = 255;   // characters
+// Bytes for TextBufferSize characters in UTF-8, the process's code page: a UTF-16 unit takes up
+// to three bytes there.
+constexpr DWORD TextBufferBytes = 3 * TextBufferSize;
 
 // The predefined roots are sign-extended handle values on 64-bit Windows, so the 32-bit number
 // must widen as a signed value.
@@ -90,14 +94,15 @@ int32_t RegReadValue(int32_t root, const std::string& subKey, const std::string&
         valueType = static_cast<int32_t>(type);
         data = std::to_string(value);
     } else if (valueType == RegTypeText) {
-        char buffer[TextBufferSize];
-        std::fill(buffer, buffer + TextBufferSize, ' ');
-        DWORD size = TextBufferSize;
+        char buffer[TextBufferBytes];
+        DWORD size = TextBufferBytes;
         LastApiResult =
             RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
         valueType = static_cast<int32_t>(type);
-        if (LastApiResult == ERROR_SUCCESS) data = CutAtZero(buffer, size < TextBufferSize ? size : TextBufferSize);
-        else data.assign(TextBufferSize - 1, ' ');
+        if (LastApiResult == ERROR_SUCCESS) data = CutAtZero(buffer, std::min(size, TextBufferBytes));
+        // The value must fit 255 characters with its zero, however many bytes they take.
+        if (LastApiResult == ERROR_SUCCESS && WideFromUtf8(data).size() >= TextBufferSize) LastApiResult = ERROR_MORE_DATA;
+        if (LastApiResult != ERROR_SUCCESS) data.assign(TextBufferSize - 1, ' ');
     }
     LastApiResult = key.Close();
     return ERROR_SUCCESS;
@@ -155,9 +160,10 @@ std::string RegFirstValue(int32_t root, const std::string& subKey) {
     DWORD longestName = 0, longestData = 0;
     LastApiResult = RegQueryInfoKeyA(key.Get(), className, &classSize, nullptr, nullptr, nullptr, nullptr, nullptr,
                                      &longestName, &longestData, nullptr, nullptr);
-    // The longest name is counted in characters; an ANSI name may take two bytes per character.
-    std::vector<char> name(static_cast<size_t>(longestName) * 2 + 2, '\0');
-    std::vector<char> value(static_cast<size_t>(longestData) + 1, '\0');
+    // The longest name is counted in UTF-16 units, which take up to three bytes each in UTF-8;
+    // the longest data in UTF-16 bytes, which take at most twice as many in UTF-8.
+    std::vector<char> name(static_cast<size_t>(longestName) * 3 + 1, '\0');
+    std::vector<char> value(static_cast<size_t>(longestData) * 2 + 2, '\0');
     DWORD nameSize = static_cast<DWORD>(name.size());
     DWORD valueSize = static_cast<DWORD>(value.size());
     DWORD type = 0;

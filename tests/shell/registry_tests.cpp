@@ -1,6 +1,7 @@
 // Registry access against a key the test owns below HKEY_CURRENT_USER, removed afterwards.
 #include <gtest/gtest.h>
 
+#include "app/utf8_text.h"
 #include "shell/registry.h"
 #include "support/recorders.h"
 
@@ -115,6 +116,32 @@ TEST_F(OwnKey, MissingValuesKeepTheBuffersStartingContents) {
     int32_t valueType = 4;
     EXPECT_EQ(0, RegReadValue(RegRootCurrentUser, Key(), "Long", data, valueType));
     EXPECT_EQ("untouched", data);
+}
+
+// The 255-character limits count characters: a UTF-8 text of more bytes than that still reads
+// whole, one of more characters still does not fit.
+TEST_F(OwnKey, NonAnsiTextsFitByCharacters) {
+    std::string cjk;
+    for (int i = 0; i < 200; ++i) cjk += "\xE6\xBC\xA2";   // U+6F22, three bytes
+    PromptRecorder prompts;
+    ASSERT_EQ(0, RegWriteValue(RegRootCurrentUser, Key(), "Wide", cjk, RegTypeText));
+    ASSERT_EQ(0, RegWriteValue(RegRootCurrentUser, Key(), "TooWide", cjk + cjk, RegTypeText));
+    // Stored as those characters, as any other program reads them.
+    WCHAR stored[256] = {};
+    DWORD size = sizeof stored;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, WideFromUtf8(Key()).c_str(), L"Wide", RRF_RT_REG_SZ, nullptr,
+                                          stored, &size));
+    EXPECT_TRUE(std::wstring(200, L'\x6F22') == stored);
+    struct Case { const char* name; std::string expected; };
+    for (const Case& c : {Case{"Wide", cjk}, Case{"TooWide", std::string(254, ' ')}}) {
+        std::string data;
+        int32_t valueType = RegTypeText;
+        EXPECT_EQ(0, RegReadValue(RegRootCurrentUser, Key(), c.name, data, valueType));
+        EXPECT_EQ(c.expected, data) << c.name;
+    }
+    ASSERT_EQ(0, RegWriteValue(RegRootCurrentUser, Key() + "\\first", cjk.substr(0, 300), cjk, RegTypeText));
+    EXPECT_EQ(cjk, RegFirstValue(RegRootCurrentUser, Key() + "\\first"));
+    EXPECT_EQ(0, LastApiResult);
 }
 
 TEST_F(OwnKey, MissingKeyReportsTheOpenFailure) {

@@ -108,11 +108,12 @@ TEST(ShellExtCommand, StartUpGetsThePathBackWhereverTheProgramLies) {
         {"C:\\Tools\\", "Plovnik", "C:\\Tools\\Plovnik.exe %1"},
         {"C:\\", "P", "C:\\P.exe %1"},
         {"C:\\Program Files\\Plovnik", "Plovnik", "\"C:\\Program Files\\Plovnik\\Plovnik.exe\" %1"},
+        {"C:\\\xD0\x9F\xD1\x80\xD0\xBE \xE6\xBC\xA2", "Plovnik", "\"C:\\\xD0\x9F\xD1\x80\xD0\xBE \xE6\xBC\xA2\\Plovnik.exe\" %1"},
     };
     for (const Case& c : cases) {
         std::string command = ShellExtCommandText(c.folder, c.base);
         EXPECT_EQ(c.command, command);
-        for (const std::string path : {"D:\\", "D:\\My Folder", "C:\\a b\\c"}) {
+        for (const std::string path : {"D:\\", "D:\\My Folder", "C:\\a b\\c", "D:\\\xCE\xB1\xCE\xB2 \xF0\x9F\x98\x80"}) {
             std::string line = command;
             line.replace(line.find("%1"), 2, path);
             EXPECT_EQ(path, CommandLineArgument(line)) << line;
