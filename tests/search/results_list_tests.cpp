@@ -4,7 +4,9 @@
 #include "app/main_window.h"
 #include "app/settings/settings.h"
 #include "app/text_case.h"
+#include "app/utf8_text.h"
 #include "fileinfo/file_info.h"
+#include "fileinfo/text_formats.h"
 #include "search/folder_walk.h"
 #include "search/results_list.h"
 #include "search/search_criteria.h"
@@ -618,3 +620,62 @@ TEST_F(ResultsPage, DeletingTheCurrentFileMarksItOnce) {
 }
 
 } // namespace
+
+// Names from every script, made through the wide calls: the search finds each, enters each
+// folder, and a click on a line shows that very file; "ā.txt" never stands for "a.txt"; a
+// shortened name never ends inside a character; the copied line holds the names as characters.
+TEST_F(ResultsPage, NamesFromEveryScriptAreFoundEnteredAndShownAsThemselves) {
+    PromptRecorder prompts;
+    TempDir dir;
+    const std::wstring root = WideFromUtf8(dir.Path());
+    struct Entry { std::wstring folder, name; size_t size; };
+    const std::wstring longName = std::wstring(40, L'\u00E9') + L"\U0001F600\U0001F600.txt";
+    const Entry entries[] = {
+        {L"", L"\u0101.txt", 3000}, {L"", L"a.txt", 10}, {L"", longName, 20},
+        {L"\u041F\u0430\u043F\u043A\u0430\\", L"\u0444\u0430\u0439\u043B.txt", 5000},
+        {L"\u03A6\u03AC\u03BA\u03B5\u03BB\u03BF\u03C2\\", L"\u03B1\u03C1\u03C7\u03B5\u03AF\u03BF.txt", 7000},
+        {L"\u6587\u4EF6\u5939\\", L"\u6587\u4EF6.txt", 9000},
+        {L"\U0001F600\\", L"\U0001F389.txt", 11000},
+        {L"e\u0301\\", L"o\u0308.txt", 13000},
+    };
+    for (const Entry& e : entries) {
+        if (!e.folder.empty()) CreateDirectoryW((root + e.folder).c_str(), nullptr);
+        HANDLE file = CreateFileW((root + e.folder + e.name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const std::string bytes(e.size, 'x');
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    Settings.Folders = 0;
+    Settings.Truncate = 1;
+    SetCheckValue(w->Check2, 1);
+    Check2_Changed(*w);
+    ComboBox_SetCurSel(w->Combo2, -1);
+    SetText(w->Combo2, dir.Path());
+    Command(*w, ID_CMDFIND, BN_CLICKED);
+    ASSERT_EQ(FoundTable.size(), std::size(entries));
+
+    for (const Entry& e : entries) {
+        const std::string folder = Utf8FromWide(root + e.folder), name = Utf8FromWide(e.name);
+        const auto row = std::find_if(FoundTable.begin(), FoundTable.end(),
+                                      [&](const FoundRow& r) { return r[3] == folder && r[0] == name; });
+        ASSERT_NE(row, FoundTable.end()) << name;
+        const int line = static_cast<int>(row - FoundTable.begin());
+        SelectLines(*w, {line});
+        ListBox_SetCaretIndex(w->lstFound, line);
+        Command(*w, ID_LSTFOUND, LBN_SELCHANGE);
+        EXPECT_EQ(w->current.CurrentPath, folder + name);
+        EXPECT_EQ(GetText(w->lblValue[2]), SizeText(static_cast<int64_t>(e.size))) << name;
+        const std::string shown = GetListText(w->lstFound, line);
+        EXPECT_TRUE(IsUtf8(shown)) << name;
+        if (e.name == longName) {
+            EXPECT_NE(shown.find("...\t"), std::string::npos);
+        }
+    }
+    ListBox_SetCaretIndex(w->lstFound, 0);
+    Command(*w, ID_LSTFOUND, LBN_DBLCLK);
+    EXPECT_TRUE(ClipboardWideText(w->hwnd) == WideFromUtf8(FoundLine(FoundTable[0])));
+    EXPECT_TRUE(prompts.shown.empty());
+}

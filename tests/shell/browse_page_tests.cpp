@@ -292,6 +292,22 @@ TEST_F(BrowsePage, MovingThroughFoldersChangesTheFolderAndCaption) {
     ExpectShowing("C:\\");
 }
 
+// A folder and a file whose names no single-byte page holds are entered and shown as themselves.
+TEST_F(BrowsePage, NonAnsiFoldersAreEnteredAndTheirFilesShown) {
+    const std::string folder = "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0 \xE6\x96\x87";   // "Папка 文"
+    const std::string file = "\xCE\xB1\xF0\x9F\x98\x80.txt";                                // "α😀.txt"
+    temp.MakeFile("Alpha\\" + folder + "\\" + file, "x");
+    const std::string alpha = ShellPath(temp.Path(), 1) + "Alpha\\";
+    ApplyCommandLine(form, alpha);
+    ASSERT_GE(Dir1Index(folder), 0);
+    Click(form.Dir1, Dir1Index(folder), true);
+    ExpectShowing(alpha + folder + "\\");
+    ASSERT_EQ(ListItems(form.File1), std::vector<std::string>{file});
+    Click(form.File1, 0, false);
+    ASSERT_EQ(shownFiles.size(), 1u);
+    EXPECT_EQ(shownFiles[0].folder + shownFiles[0].name, alpha + folder + "\\" + file);
+}
+
 TEST_F(BrowsePage, AFolderThatVanishedIsDroppedFromTheList) {
     std::string alpha = MakeTree();
     ApplyCommandLine(form, alpha);
