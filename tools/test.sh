@@ -7,4 +7,4 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${PLOVNIK_BUILD:-$top/build}
 # Benchmarks (tools/bench.sh) and the long fuzz run (label fuzz) are run on their own, not as
 # part of the suite.
-ctest --test-dir "$build" --output-on-failure -LE "bench|fuzz" "$@"
+ctest --test-dir "$build" --output-on-failure -LE "bench|fuzz|shots" "$@"
