@@ -27,7 +27,6 @@
 
 namespace {
 
-constexpr char kMainClass[] = "PlovnikMain";
 constexpr char kPageClass[] = "PlovnikPage";
 constexpr COLORREF kIconBackground = RGB(192, 192, 192);
 
@@ -350,20 +349,12 @@ void SubclassTabButton(HWND button) {
 
 // ---- event handlers ----------------------------------------------------------------------
 
-void PopupAtCursor(FrmMain& form, HMENU menu) {
-    POINT pt;
-    GetCursorPos(&pt);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, form.hwnd, nullptr);
-}
-
 void ToggleThreeState(HWND box) { SetCheckValue(box, GetCheckValue(box) == 1 ? 0 : 1); }
 
-void SetDefaultFind(FrmMain& form, bool isDefault) {
-    form.DefaultIsFind = isDefault;
-    SendMessageA(form.cmdFind, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-}
-
 void OnCommand(FrmMain& form, int id, int code, HWND control) {
+    // A value the program set: the owning page handles it as a change, nothing steps the box.
+    const bool setByProgram = code == ValueSetCode;
+    if (setByProgram) code = BN_CLICKED;
     if (id >= ID_CMDTAB1 && id < ID_CMDTAB1 + 4) {
         if (code == BN_CLICKED) TabSwitchUpper(form, id - ID_CMDTAB1);
         return;
@@ -382,10 +373,11 @@ void OnCommand(FrmMain& form, int id, int code, HWND control) {
     default: break;
     }
     // These boxes can hold the grayed state, so a click toggles them here rather than by itself.
-    if (code == BN_CLICKED && (id == ID_CHECK2 || id == ID_CHKXCLUDE || id == ID_CHKSHELLEXT)) ToggleThreeState(control);
+    if (code == BN_CLICKED && !setByProgram && (id == ID_CHECK2 || id == ID_CHKXCLUDE || id == ID_CHKSHELLEXT))
+        ToggleThreeState(control);
     if (id >= ID_CHECK1 && id < ID_CHECK1 + 8) {
         if (code == BN_CLICKED) {
-            ToggleThreeState(control);
+            if (!setByProgram) ToggleThreeState(control);
             Check1_Changed(form, id - ID_CHECK1);
         }
         return;
@@ -534,7 +526,7 @@ LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 void RegisterClasses(HINSTANCE instance) {
     WNDCLASSA wc = {};
-    if (!GetClassInfoA(instance, kMainClass, &wc)) {
+    if (!GetClassInfoA(instance, MainWindowClass, &wc)) {
         wc = {};
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = MainProc;
@@ -542,7 +534,7 @@ void RegisterClasses(HINSTANCE instance) {
         wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK));
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kMainClass;
+        wc.lpszClassName = MainWindowClass;
         RegisterClassA(&wc);
     }
     if (!GetClassInfoA(instance, kPageClass, &wc)) {
@@ -558,43 +550,18 @@ void RegisterClasses(HINSTANCE instance) {
     RegisterPictureBoxClass(instance);
 }
 
-void BringToFront(HWND hwnd) { SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
-
-void Reshape(HWND button, int dx, int dy, int dw, int dh) {
-    RECT r = ControlRect(button);
-    MoveControl(button, r.left + dx, r.top + dy, r.right - r.left + dw, r.bottom - r.top + dh);
-}
 
 } // namespace
-
-FrmMain* FormFromWindow(HWND hwnd) {
-    if (!hwnd) return nullptr;
-    char cls[32] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpA(cls, kMainClass) != 0) return nullptr;
-    return reinterpret_cast<FrmMain*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-WindowTwips GetWindowTwips(const FrmMain& form) {
-    RECT r = {};
-    GetWindowRect(form.hwnd, &r);
-    return {r.left * TwipsPerPixel, r.top * TwipsPerPixel, (r.right - r.left) * TwipsPerPixel,
-            (r.bottom - r.top) * TwipsPerPixel};
-}
-
-void SetWindowTwips(FrmMain& form, int32_t left, int32_t top, int32_t width, int32_t height) {
-    SetWindowPos(form.hwnd, nullptr, left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
-                 height / TwipsPerPixel, SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
     RegisterClasses(instance);
     auto form = std::make_unique<FrmMain>();
     form->font = CreateFormFont();
-    HWND hwnd = CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, AppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+    HWND hwnd = CreateWindowExA(WS_EX_CONTROLPARENT, MainWindowClass, AppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                 CW_USEDEFAULT, CW_USEDEFAULT, DesignWidthTwips / TwipsPerPixel,
                                 MinWindowHeightTwips / TwipsPerPixel, nullptr, nullptr, instance, form.get());
     if (!hwnd) return nullptr;
+    form->keyPreview = FormKeyDown;
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->font), FALSE);
     Builder builder{*form, instance};
     CreateFrame(builder);
@@ -616,65 +583,6 @@ std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
     TipsAndSplitter_Init(*form);
     ResultsPage_Init(*form);
     return form;
-}
-
-void SetCaption(FrmMain& form, const std::string& context) {
-    SetWindowTextA(form.hwnd, (std::string(AppTitle) + " - " + context).c_str());
-}
-
-void ActivateTab(FrmMain& form, bool upper, int index) {
-    HWND tab = upper ? form.cmdTab1[index] : form.cmdTab2[index];
-    HWND page = upper ? form.picTab[index] : form.picTab2[index];
-    Reshape(tab, -2, -2, 4, 2);
-    // The active tab overlaps the panel's top edge; the inactive ones sit partly behind it.
-    BringToFront(upper ? form.cmdTab : form.cmdTab2Back);
-    BringToFront(tab);
-    BringToFront(page);
-    BringToFront(form.pop);
-    // Only the page in front takes part in keyboard navigation.
-    ShowWindow(page, SW_SHOW);
-    (upper ? form.CurrentUpperTab : form.CurrentRightTab) = index;
-}
-
-namespace {
-
-void SwitchTab(FrmMain& form, bool upper, int index) {
-    const int old = upper ? form.CurrentUpperTab : form.CurrentRightTab;
-    if (index == old) return;
-    Reshape(upper ? form.cmdTab1[old] : form.cmdTab2[old], 2, 2, -4, -2);
-    ActivateTab(form, upper, index);
-    ShowWindow(upper ? form.picTab[old] : form.picTab2[old], SW_HIDE);
-}
-
-} // namespace
-
-void TabSwitchUpper(FrmMain& form, int index, int, int, int, int) {
-    if (index < 0 || index > 3) return;
-    ShowWindow(form.pop, SW_HIDE);
-    SetTimer1(form, 0);
-    if (index == form.CurrentUpperTab) return;
-    SwitchTab(form, true, index);
-    SetDefaultFind(form, index == 2);
-}
-
-void TabSwitchRight(FrmMain& form, int index, int, int, int, int) {
-    if (index < 0 || index > 2) return;
-    SwitchTab(form, false, index);
-    SetDefaultFind(form, false);
-}
-
-void LayoutTabStrip(FrmMain& form, bool upper) {
-    HWND* tabs = upper ? form.cmdTab1.data() : form.cmdTab2.data();
-    int count = upper ? 4 : 3;
-    for (int i = 0; i < count; ++i) {
-        RECT r = ControlRect(tabs[i]);
-        MoveControl(tabs[i], r.left, r.top, TextWidth(tabs[i], GetText(tabs[i])) + 16, r.bottom - r.top);
-    }
-    for (int i = 0; i + 1 < count; ++i) {
-        RECT r = ControlRect(tabs[i]);
-        RECT next = ControlRect(tabs[i + 1]);
-        MoveControl(tabs[i + 1], r.right, next.top, next.right - next.left, next.bottom - next.top);
-    }
 }
 
 void LayoutRightArea(FrmMain& form) {
@@ -724,22 +632,6 @@ bool FormKeyDown(FrmMain& form, WPARAM key, bool ctrl, bool shift) {
         SortStopRequested = true;
     }
     return false;
-}
-
-void ProcessMessage(FrmMain& form, MSG& msg) {
-    if (form.hwnd && msg.message == WM_KEYDOWN && (msg.hwnd == form.hwnd || IsChild(form.hwnd, msg.hwnd))) {
-        bool alt = GetKeyState(VK_MENU) < 0;
-        if (!alt && FormKeyDown(form, msg.wParam, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0)) return;
-    }
-    if (form.hwnd && IsDialogMessageA(form.hwnd, &msg)) return;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-}
-
-int RunMessageLoop(FrmMain& form) {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) ProcessMessage(form, msg);
-    return static_cast<int>(msg.wParam);
 }
 
 void DrawEtchedLine(HWND page, int y, int margin) {

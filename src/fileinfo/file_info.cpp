@@ -2,7 +2,7 @@
 
 #include "app/controls.h"
 #include "app/form.h"
-#include "app/main_window.h"
+#include "app/frame.h"
 #include "app/picture_box.h"
 #include "app/seams.h"
 #include "app/text_case.h"

@@ -1,7 +1,7 @@
 #include "search/folder_walk.h"
 
 #include "app/form.h"
-#include "app/main_window.h"
+#include "app/frame.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
 #include "app/text_case.h"

@@ -4,7 +4,7 @@
 #include "app/form.h"
 #include "app/subclass.h"
 #include "app/utf8_text.h"
-#include "app/main_window.h"
+#include "app/frame.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
 #include "fileinfo/file_info.h"
@@ -227,12 +227,6 @@ LRESULT HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR data) 
         break;
     }
     return CallPreviousProc(header, msg, wp, lp);
-}
-
-void PopupAtCursor(FrmMain& form, HMENU menu) {
-    POINT pt;
-    GetCursorPos(&pt);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, form.hwnd, nullptr);
 }
 
 LRESULT ListProc(HWND list, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR data) {

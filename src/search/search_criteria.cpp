@@ -2,7 +2,8 @@
 
 #include "app/controls.h"
 #include "app/form.h"
-#include "app/main_window.h"
+#include "app/frame.h"
+#include "app/tab_strips.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
 #include "fileinfo/attributes.h"
@@ -176,8 +177,7 @@ void ShowMissingFolder(FrmMain& form, const std::string& text) {
 
 void ShowFindDefault(FrmMain& form) {
     if (form.CurrentUpperTab != 2) return;
-    form.DefaultIsFind = true;
-    SendMessageA(form.cmdFind, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    SetDefaultFind(form, true);
 }
 
 // Steps up to and including the walk. False when a check stopped the command (the page was not

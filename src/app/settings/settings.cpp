@@ -2,12 +2,11 @@
 
 #include "app/controls.h"
 #include "app/form.h"
-#include "app/main_window.h"
+#include "app/frame.h"
 #include "app/settings/profile.h"
 #include "fileinfo/text_formats.h"
 #include "search/exclude_list.h"
 #include "search/results_list.h"
-#include "search/search_criteria.h"
 
 #include <windowsx.h>
 
@@ -75,7 +74,7 @@ void PlaceWindow(FrmMain& form, int32_t WinL, int32_t WinT, int32_t WinW, int32_
         int32_t screenH = GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixel;
         SetWindowTwips(form, (screenW - now.width) / 2, (screenH - now.height) / 2, now.width, now.height);
     }
-    LayoutRightArea(form);
+    RelayOutWindow(form);
 }
 
 } // namespace
@@ -147,8 +146,7 @@ void LoadSaveSettings(FrmMain& form, bool read) {
             }
             int16_t active = 0;
             profile.ProfileWR("Active", active);
-            SetCheckValue(form.chkXclude, active);
-            chkXclude_Changed(form);
+            SetCheckAndNotify(form, form.chkXclude, active);
         } else {
             int16_t count = ToInt16(ComboBox_GetCount(form.cbxXclude));
             profile.ProfileWR("Count", count);
@@ -170,8 +168,7 @@ void LoadSaveSettings(FrmMain& form, bool read) {
 
     PlaceWindow(form, WinL, WinT, WinW, WinH, DirW);
 
-    SetCheckValue(form.Check2, Settings.noMatter);
-    Check2_Changed(form);
+    SetCheckAndNotify(form, form.Check2, Settings.noMatter);
     const std::array<int16_t, 8> boxes = {Settings.Folders, Settings.Tips, Settings.RemPos, Settings.showModified,
                                           Settings.Beep,    Settings.Year, Settings.Secs,   Settings.Truncate};
     for (int i = 0; i < 8; ++i) {

@@ -1,0 +1,12 @@
+#pragma once
+// The two tab strips of the window: which page is in front, and each tab sized to its caption.
+#include "app/form.h"
+
+void TabSwitchUpper(FrmMain& form, int index, int button = 1, int shift = 0, int x = 0, int y = 0);
+void TabSwitchRight(FrmMain& form, int index, int button = 1, int shift = 0, int x = 0, int y = 0);
+
+// Brings a tab forward with its page and makes it the current one (the previous tab is left as it is).
+void ActivateTab(FrmMain& form, bool upper, int index);
+
+// Widens each tab button of a strip to its caption and lines them up left to right.
+void LayoutTabStrip(FrmMain& form, bool upper);
