@@ -6,12 +6,6 @@
 
 // Conversions go through the time-zone rules for the instant's own date: the plain local file time
 // calls apply today's daylight-saving bias to every time stamp, which shifts half the year by an hour.
-bool FileTimeToLocalCalendar(const FILETIME& fileTime, SYSTEMTIME& local) {
-    SYSTEMTIME utc = {};
-    if (!FileTimeToSystemTime(&fileTime, &utc)) return false;
-    return SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) != FALSE;
-}
-
 std::string DateTextToFileTime(const std::string& dateText, FILETIME& fileTime, int16_t mode, int16_t milliseconds) {
     fileTime = {};
     if (dateText == "(unknown)") return dateText;

@@ -5,9 +5,7 @@
 #include <cstdint>
 #include <string>
 
-// UTC file time -> local calendar values at that instant's own date (a summer time stamp reads in
-// summer time even in winter); false when it cannot convert.
-bool FileTimeToLocalCalendar(const FILETIME& fileTime, SYSTEMTIME& local);
+#include "fileinfo/text_formats.h"
 
 // Reads a local date text into a UTC file time. mode 2 ("accessed") drops the time of day;
 // milliseconds go into the file time as given (0 for the start of a range, 999 for its end).

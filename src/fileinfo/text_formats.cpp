@@ -1,6 +1,5 @@
 #include "fileinfo/text_formats.h"
 
-#include "fileinfo/file_times.h"
 
 #include <oleauto.h>
 
@@ -294,6 +293,12 @@ bool ReadWithPlatform(const std::string& text, SYSTEMTIME& value) {
 }
 
 } // namespace
+
+bool FileTimeToLocalCalendar(const FILETIME& fileTime, SYSTEMTIME& local) {
+    SYSTEMTIME utc = {};
+    if (!FileTimeToSystemTime(&fileTime, &utc)) return false;
+    return SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) != FALSE;
+}
 
 std::string FileTimeToText(const FILETIME& fileTime, const std::string& datePattern, const std::string& timePattern) {
     if (static_cast<int32_t>(fileTime.dwHighDateTime) <= 0) return UnknownText;

@@ -24,6 +24,10 @@ struct ListDateTexts {
 };
 extern ListDateTexts ListDates;
 
+// UTC file time -> local calendar values at that instant's own date (a summer time stamp reads in
+// summer time even in winter); false when it cannot convert.
+bool FileTimeToLocalCalendar(const FILETIME& fileTime, SYSTEMTIME& local);
+
 // Local date/time text of a UTC file time: "(unknown)" for a file time whose high half is not
 // positive, "(function failed)" when it cannot be converted. An empty time pattern gives the date
 // alone.
