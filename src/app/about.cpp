@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/picture_box.h"
+#include "app/platform.h"
 #include "app/seams.h"
 #include "resource_ids.h"
 
@@ -106,8 +107,7 @@ HWND CreateAboutBox(HWND owner) {
         return c;
     };
     HWND picture = CreatePictureBox(box, 1, 16, 16, 32, 32, GetSysColor(COLOR_BTNFACE));
-    if (HICON icon = static_cast<HICON>(
-            LoadImageA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK), IMAGE_ICON, 32, 32, 0))) {
+    if (HICON icon = ProgramIcon(instance, 32)) {
         PictureDrawIcon(picture, icon, 32);
         DestroyIcon(icon);
     }

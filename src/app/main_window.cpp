@@ -3,6 +3,7 @@
 #include "app/about.h"
 #include "app/controls.h"
 #include "app/picture_box.h"
+#include "app/platform.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
 #include "app/tips_and_splitter.h"
@@ -81,10 +82,6 @@ struct Builder {
         return pic;
     }
 };
-
-HICON ProgramIcon(HINSTANCE instance, int size) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK), IMAGE_ICON, size, size, 0));
-}
 
 // A small picture of a stock icon for the clickable images of the pages.
 void DrawStockIcon(HWND picture, LPCSTR stock) {
@@ -531,7 +528,7 @@ void RegisterClasses(HINSTANCE instance) {
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = MainProc;
         wc.hInstance = instance;
-        wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK));
+        wc.hIcon = ProgramIcon(instance, GetSystemMetrics(SM_CXICON));
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = MainWindowClass;

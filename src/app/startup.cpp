@@ -4,6 +4,7 @@
 #include "app/form.h"
 #include "app/main_window.h"
 #include "app/picture_box.h"
+#include "app/platform.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
 #include "fileinfo/file_info.h"
@@ -34,12 +35,6 @@ SYSTEMTIME LocalNowPlusDays(int days) {
     return result;
 }
 
-// Failure number and description, as the load_error box shows them.
-std::string FailureText(const std::exception& failure) {
-    if (dynamic_cast<const std::bad_alloc*>(&failure)) return "Out of memory 7";
-    return std::string(failure.what()) + " 5";
-}
-
 } // namespace
 
 std::string CommandLineArgument(const std::string& commandLine) {
@@ -63,7 +58,7 @@ void StartUp(FrmMain& form, const std::string& path) {
         ApplyDateTimeFormats();
 
         auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form.hwnd, GWLP_HINSTANCE));
-        if (HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK), IMAGE_ICON, 32, 32, 0))) {
+        if (HICON icon = ProgramIcon(instance, 32)) {
             PictureClear(form.picIcon[0]);
             PictureDrawIcon(form.picIcon[0], icon, 32);
             DestroyIcon(icon);
@@ -97,7 +92,7 @@ void StartUp(FrmMain& form, const std::string& path) {
         TabSwitchUpper(form, 0);
         form.Loaded = true;
     } catch (const std::exception& failure) {
-        ShowMessage(form.hwnd, FailureText(failure), "load_error", MB_ICONERROR);
+        ShowMessage(form.hwnd, ExceptionText(failure, true), "load_error", MB_ICONERROR);
         // What start-up managed is still usable, so the window is shown rather than left hidden.
         ShowWindow(form.hwnd, SW_SHOW);
     }

@@ -1,5 +1,7 @@
 #include "app/utf8_text.h"
 
+#include "app/platform.h"
+
 #include <windows.h>
 
 #include <iterator>
@@ -72,15 +74,14 @@ void AppendWide(std::wstring& out, char32_t c) {
 
 } // namespace
 
-std::wstring WideFromUtf8(std::string_view text) {
-    if (text.empty()) return {};
+std::wstring WideFromCodePage(std::string_view text, unsigned codePage) {
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
-    return wide;
+    return TextOfLength<wchar_t>([&](wchar_t* out, int length) {
+        return MultiByteToWideChar(codePage, 0, text.data(), size, out, length);
+    }, false);
 }
+
+std::wstring WideFromUtf8(std::string_view text) { return WideFromCodePage(text, CP_UTF8); }
 
 bool IsUtf8(std::string_view text) {
     return text.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
@@ -88,13 +89,10 @@ bool IsUtf8(std::string_view text) {
 }
 
 std::string Utf8FromWide(std::wstring_view text) {
-    if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
-    return narrow;
+    return TextOfLength<char>([&](char* out, int length) {
+        return WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out, length, nullptr, nullptr);
+    }, false);
 }
 
 size_t NextCharacter(std::string_view text, size_t at) {

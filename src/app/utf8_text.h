@@ -9,6 +9,8 @@
 
 std::wstring WideFromUtf8(std::string_view text);
 std::string Utf8FromWide(std::wstring_view text);
+// Text in any code page (the legacy ANSI page of an old file, for one) as wide text.
+std::wstring WideFromCodePage(std::string_view text, unsigned codePage);
 
 // True when every byte of text belongs to a well-formed UTF-8 sequence.
 bool IsUtf8(std::string_view text);

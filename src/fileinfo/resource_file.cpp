@@ -1,6 +1,6 @@
 #include "fileinfo/resource_check.h"
 
-#include "app/handles.h"
+#include "app/platform.h"
 
 #include <windows.h>
 

@@ -1,5 +1,8 @@
 #include "fileinfo/text_formats.h"
 
+#include "app/platform.h"
+#include "app/utf8_text.h"
+
 
 #include <oleauto.h>
 
@@ -58,19 +61,15 @@ SYSTEMTIME CalendarOnly(const SYSTEMTIME& value) {
 }
 
 std::string PlatformDate(const SYSTEMTIME& value, DWORD flags, const char* picture) {
-    int length = GetDateFormatA(LOCALE_USER_DEFAULT, flags, &value, picture, nullptr, 0);
-    if (length <= 0) return {};
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    if (GetDateFormatA(LOCALE_USER_DEFAULT, flags, &value, picture, buffer.data(), length) == 0) return {};
-    return std::string(buffer.data());
+    return TextOfLength<char>(
+        [&](char* out, int length) { return GetDateFormatA(LOCALE_USER_DEFAULT, flags, &value, picture, out, length); },
+        true);
 }
 
 std::string PlatformTime(const SYSTEMTIME& value, const char* picture) {
-    int length = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &value, picture, nullptr, 0);
-    if (length <= 0) return {};
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &value, picture, buffer.data(), length) == 0) return {};
-    return std::string(buffer.data());
+    return TextOfLength<char>(
+        [&](char* out, int length) { return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &value, picture, out, length); },
+        true);
 }
 
 std::string DateText(const SYSTEMTIME& value, const std::string& pattern) {
@@ -280,10 +279,8 @@ DateReadingRules::Order PictureOrder(const std::string& picture) {
 }
 
 bool ReadWithPlatform(const std::string& text, SYSTEMTIME& value) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return false;
-    std::vector<wchar_t> wide(static_cast<size_t>(length));
-    if (MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length) == 0) return false;
+    std::wstring wide = WideFromCodePage(text, CP_ACP);
+    if (wide.empty()) return false;
     DATE date = 0;
     if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &date))) return false;
     SYSTEMTIME read = {};

@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/form.h"
 #include "app/frame.h"
+#include "app/platform.h"
 #include "app/tab_strips.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
@@ -71,11 +72,6 @@ bool IsFolder(const std::string& path) {
     if (name.size() > 1 && name.back() == '\\') name.pop_back();
     DWORD attributes = GetFileAttributesA(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-std::string FailureDescription(const std::exception& failure) {
-    if (dynamic_cast<const std::bad_alloc*>(&failure)) return "Out of memory";
-    return failure.what();
 }
 
 void SetDateBoxes(FrmMain& form, const std::string& from, const std::string& to) {
@@ -438,12 +434,12 @@ void cmdFind_Click(FrmMain& form) {
             return;
         }
     } catch (const std::exception& failure) {
-        ShowMessage(form.hwnd, FailureDescription(failure), "cmdFind_error", MB_ICONERROR);
+        ShowMessage(form.hwnd, ExceptionText(failure, false), "cmdFind_error", MB_ICONERROR);
     }
     try {
         RestorePage(form);
     } catch (const std::exception& failure) {
-        ShowMessage(form.hwnd, FailureDescription(failure), "cmdFind_error", MB_ICONERROR);
+        ShowMessage(form.hwnd, ExceptionText(failure, false), "cmdFind_error", MB_ICONERROR);
     }
     FindRunning = false;
 }

@@ -1,5 +1,7 @@
 #include "version/version_page.h"
 
+#include "app/controls.h"
+
 #include <windowsx.h>
 
 namespace {
@@ -27,10 +29,6 @@ const KeyPlace KeyPlaces[] = {
 const std::string& ValueAt(const std::vector<std::string>& values, size_t i) {
     static const std::string none;
     return i < values.size() ? values[i] : none;
-}
-
-void SetText(HWND control, const std::string& text) {
-    if (control) SetWindowTextA(control, text.c_str());
 }
 
 void ShowSelectedValue(FrmMain& form, const std::vector<std::string>& values) {

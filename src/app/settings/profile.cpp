@@ -1,6 +1,6 @@
 #include "app/settings/profile.h"
 
-#include "app/handles.h"
+#include "app/platform.h"
 #include "app/utf8_text.h"
 
 #include <windows.h>
@@ -112,12 +112,8 @@ bool StoredValue(std::string_view file, std::string_view section, std::string_vi
 
 std::string TextFromStored(std::string_view bytes, unsigned legacyCodePage) {
     if (IsUtf8(bytes)) return std::string(bytes);
-    const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(legacyCodePage, 0, bytes.data(), size, nullptr, 0);
-    if (length <= 0) return std::string(bytes);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(legacyCodePage, 0, bytes.data(), size, wide.data(), length);
-    return Utf8FromWide(wide);
+    const std::wstring wide = WideFromCodePage(bytes, legacyCodePage);
+    return wide.empty() ? std::string(bytes) : Utf8FromWide(wide);
 }
 
 bool Profile::Read(const std::string& key, std::string& text) const {

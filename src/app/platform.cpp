@@ -1,0 +1,25 @@
+#include "app/platform.h"
+
+#include "resource_ids.h"
+
+#include <new>
+
+std::string SystemErrorText(DWORD code) {
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = buffer && length ? std::string(buffer, length) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
+std::string ExceptionText(const std::exception& failure, bool withNumber) {
+    if (dynamic_cast<const std::bad_alloc*>(&failure)) return withNumber ? "Out of memory 7" : "Out of memory";
+    return withNumber ? std::string(failure.what()) + " 5" : std::string(failure.what());
+}
+
+HICON ProgramIcon(HINSTANCE instance, int size) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK), IMAGE_ICON, size, size, 0));
+}
