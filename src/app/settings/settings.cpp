@@ -92,17 +92,20 @@ void Check1_Changed(FrmMain& form, int index) {
     if (index == 6) TimeFormat = value != 0 ? "Long Time" : "Short Time";
 }
 
-void LoadSaveSettings(FrmMain& form, bool read) {
-    bool failed = false;
-    // The window's place as it is now: what a read keeps for keys the file lacks. Held in
-    // 32 bits so that a window on a second monitor (left edge beyond 32767 twips) can be saved.
-    WindowTwips place = GetWindowTwips(form);
-    int32_t WinL = place.left, WinT = place.top, WinW = place.width, WinH = place.height;
-    int16_t DirW = 0;
+namespace {
+
+// The window's place and the folder list's width as the file holds them.
+struct StoredPlace {
+    int32_t WinL, WinT, WinW, WinH;
+    int16_t DirW;
+};
+
+// The "Settings" section; false when a value failed (the rest of the pass is then abandoned).
+bool SettingsPass(FrmMain& form, bool read, StoredPlace& place) {
     try {
         Profile profile;
         profile.ProfileFile = SettingsFilePath();
-        DirW = ToInt16(ControlWidth(form.Dir1));
+        place.DirW = ToInt16(ControlWidth(form.Dir1));
         profile.ProfileActionRead = read;
         profile.ProfileSection = "Settings";
         profile.ProfileWR("ExistIni", Settings.ExistIni);
@@ -115,20 +118,24 @@ void LoadSaveSettings(FrmMain& form, bool read) {
         profile.ProfileWR("showModified", Settings.showModified);
         profile.ProfileWR("Truncate", Settings.Truncate);
         profile.ProfileWR("RemPos", Settings.RemPos);
-        profile.ProfileWR("WinL", WinL);
-        profile.ProfileWR("WinT", WinT);
-        profile.ProfileWR("WinW", WinW);
-        profile.ProfileWR("WinH", WinH);
-        profile.ProfileWR("DirW", DirW);
+        profile.ProfileWR("WinL", place.WinL);
+        profile.ProfileWR("WinT", place.WinT);
+        profile.ProfileWR("WinW", place.WinW);
+        profile.ProfileWR("WinH", place.WinH);
+        profile.ProfileWR("DirW", place.DirW);
         profile.ProfileWR("Col0", ColumnWidths[0]);
         profile.ProfileWR("Col1", ColumnWidths[1]);
         profile.ProfileWR("Col2", ColumnWidths[2]);
+        return true;
     } catch (...) {
         // Any failure abandons the rest of the pass silently and falls back to the defaults.
-        failed = true;
+        return false;
     }
-    // The exclude list has a pass of its own: a bad value among the settings above must not
-    // leave it unread, or the next close would write it back empty.
+}
+
+// The "ExcludeFolders" section, a pass of its own: a bad value among the settings must not leave
+// it unread, or the next close would write it back empty.
+void ExcludePass(FrmMain& form, bool read) {
     try {
         Profile profile;
         profile.ProfileFile = SettingsFilePath();
@@ -160,13 +167,15 @@ void LoadSaveSettings(FrmMain& form, bool read) {
     } catch (...) {
         // What was read of the list before the failure stays; the settings keep what they read.
     }
-    if (Settings.ExistIni == 0 || failed) ApplyDefaults(form);
-    if (!read) return;
+}
+
+// What was read goes to the window: its place, the column widths and the option boxes.
+void ShowReadSettings(FrmMain& form, const StoredPlace& place) {
     // A width the file lacks or holds as zero or less would hide its column.
     for (size_t i = 0; i < ColumnWidths.size(); ++i)
         if (ColumnWidths[i] <= 0) ColumnWidths[i] = DefaultColumnWidths[i];
 
-    PlaceWindow(form, WinL, WinT, WinW, WinH, DirW);
+    PlaceWindow(form, place.WinL, place.WinT, place.WinW, place.WinH, place.DirW);
 
     SetCheckAndNotify(form, form.Check2, Settings.noMatter);
     const std::array<int16_t, 8> boxes = {Settings.Folders, Settings.Tips, Settings.RemPos, Settings.showModified,
@@ -175,4 +184,17 @@ void LoadSaveSettings(FrmMain& form, bool read) {
         SetCheckValue(form.Check1[static_cast<size_t>(i)], boxes[static_cast<size_t>(i)]);
         Check1_Changed(form, i);
     }
+}
+
+} // namespace
+
+void LoadSaveSettings(FrmMain& form, bool read) {
+    // The window's place as it is now: what a read keeps for keys the file lacks. Held in
+    // 32 bits so that a window on a second monitor (left edge beyond 32767 twips) can be saved.
+    const WindowTwips now = GetWindowTwips(form);
+    StoredPlace place = {now.left, now.top, now.width, now.height, 0};
+    const bool failed = !SettingsPass(form, read, place);
+    ExcludePass(form, read);
+    if (Settings.ExistIni == 0 || failed) ApplyDefaults(form);
+    if (read) ShowReadSettings(form, place);
 }
