@@ -176,35 +176,30 @@ void ShowFindDefault(FrmMain& form) {
     SetDefaultFind(form, true);
 }
 
-// Steps up to and including the walk. False when a check stopped the command (the page was not
-// touched); true when the search ran and the page must be restored.
-bool CheckAndSearch(FrmMain& form) {
-    if (!ValidateNamePattern(form, GetText(form.Combo1))) {
-        SetFocus(form.Combo1);
-        return false;
-    }
-    const std::string lookIn = GetText(form.Combo2);
+// The folders the search starts from, checked; empty when the Look in text names none (the user
+// has been told, or the box is empty and has the focus).
+std::vector<std::string> CheckedStartFolders(FrmMain& form, const std::string& lookIn) {
     if (lookIn.empty()) {
         SetFocus(form.Combo2);
-        return false;
+        return {};
     }
     const int code = LookInCode(SelectedLookInCode(form, lookIn), lookIn);
     std::vector<std::string> starts;
     if (code == 0) {
-        if (!FileExists(lookIn, false) || !IsFolder(lookIn)) {
-            ShowMissingFolder(form, lookIn);
-            return false;
+        if (FileExists(lookIn, false) && IsFolder(lookIn)) {
+            ShowInCombo(form.Combo2, lookIn, false);
+            starts.push_back(lookIn);
         }
-        ShowInCombo(form.Combo2, lookIn, false);
-        starts.push_back(lookIn);
     } else {
         starts = StartFolders(code, lookIn, form.DriveRoots);
-        if (starts.empty()) {
-            ShowMissingFolder(form, lookIn);
-            return false;
-        }
     }
+    if (starts.empty()) ShowMissingFolder(form, lookIn);
+    return starts;
+}
 
+// The date boxes read into the bounds of the search; false (the user told, the box focused) when
+// either does not read as a date.
+bool CheckedDateBounds(FrmMain& form, FILETIME& fromTime, FILETIME& toTime) {
     const DateRangeCheck range = CheckDateRange(GetText(form.txtDate[0]), GetText(form.txtDate[1]));
     if (range == DateRangeCheck::Unknown) SetDateBoxes(form, kUnknown, kUnknown);
     if (range == DateRangeCheck::InvalidFrom || range == DateRangeCheck::InvalidTo) {
@@ -212,17 +207,16 @@ bool CheckAndSearch(FrmMain& form) {
         SetFocus(form.txtDate[range == DateRangeCheck::InvalidFrom ? 0 : 1]);
         return false;
     }
-    FILETIME fromTime, toTime;
     SetText(form.txtDate[0], DateTextToFileTime(GetText(form.txtDate[0]), fromTime, DateKindSelected, 0));
     const std::string toText = GetText(form.txtDate[1]);
     SetText(form.txtDate[1], DateTextToFileTime(toText, toTime, DateKindSelected, 999));
     if (DateKindSelected == 2) EndOfDayBound(toText, toTime);
+    return true;
+}
 
-    const std::string pattern = SearchPattern(GetText(form.Combo1));
-    ShowInCombo(form.Combo1, pattern, false);
-
-    SetCaption(form, lookIn);
-
+// The page set for a running search: what could start another greyed, the results emptied, the
+// date column and the report's date line named for this search, the results in front.
+void PrepareResultsForSearch(FrmMain& form) {
     EnableWindow(form.chkIncludeSubs, FALSE);
     EnableWindow(form.Combo2, FALSE);
     EnableWindow(form.cmdFind, FALSE);
@@ -246,6 +240,25 @@ bool CheckAndSearch(FrmMain& form) {
     TabSwitchRight(form, 1);
     ShowFindDefault(form);
     ShowWindow(form.labSearching, SW_SHOW);
+}
+
+// Steps up to and including the walk. False when a check stopped the command (the page was not
+// touched); true when the search ran and the page must be restored.
+bool CheckAndSearch(FrmMain& form) {
+    if (!ValidateNamePattern(form, GetText(form.Combo1))) {
+        SetFocus(form.Combo1);
+        return false;
+    }
+    const std::string lookIn = GetText(form.Combo2);
+    const std::vector<std::string> starts = CheckedStartFolders(form, lookIn);
+    if (starts.empty()) return false;
+    FILETIME fromTime, toTime;
+    if (!CheckedDateBounds(form, fromTime, toTime)) return false;
+
+    const std::string pattern = SearchPattern(GetText(form.Combo1));
+    ShowInCombo(form.Combo1, pattern, false);
+    SetCaption(form, lookIn);
+    PrepareResultsForSearch(form);
 
     const bool includeSubfolders = GetCheckValue(form.chkIncludeSubs) != 0;
     for (const std::string& start : starts) {
