@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -32,7 +33,9 @@ bool Glob(const Char* p, const Char* pEnd, const Char* n, const Char* nEnd, Same
     for (;;) {
         if (n < nEnd) {
             if (p < pEnd && *p == '*') {
-                star = ++p;
+                while (p < pEnd && *p == '*') ++p;
+                if (p == pEnd) return true;   // a closing star takes the rest of the name
+                star = p;
                 retry = n;
                 continue;
             }
@@ -52,23 +55,50 @@ bool Glob(const Char* p, const Char* pEnd, const Char* n, const Char* nEnd, Same
 
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// The bytes of a name that are not ASCII belong to characters no ASCII letter matches in any
-// case (the platform does not fold "ı" to "I" or "ſ" to "S"), and only a star can take them; so
-// for a pattern of ASCII characters the UTF-8 bytes are matched as they are, with no conversion.
-bool AsciiMatches(std::string_view pattern, std::string_view name) {
+// No character beyond ASCII has an ASCII upper case on the platform (it does not fold "ı" to "I"
+// or "ſ" to "S"), so a letter of one range never matches one of the other, and where pattern or
+// name is all ASCII the UTF-8 bytes are matched as they are: the bytes of a longer character can
+// only be taken by a star, and a literal of several bytes only meets the same bytes.
+bool BytesMatch(std::string_view pattern, std::string_view name) {
     return Glob(pattern.data(), pattern.data() + pattern.size(), name.data(), name.data() + name.size(),
                 [](char p, char n) { return AsciiUpper(p) == AsciiUpper(n); });
 }
 
-std::wstring UpperWide(std::string_view text) {
-    std::wstring wide = WideFromUtf8(text);
-    if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-    return wide;
-}
+// A name in upper-case UTF-16; held on the stack for every name a folder can hold.
+class UpperWide {
+public:
+    explicit UpperWide(std::string_view text) {
+        const int size = static_cast<int>(text.size());
+        int length = text.empty() ? 0 : MultiByteToWideChar(CP_UTF8, 0, text.data(), size, local_, kLocal);
+        if (length > 0) {
+            data_ = local_;
+        } else if (!text.empty()) {
+            long_ = WideFromUtf8(text);
+            data_ = long_.data();
+            length = static_cast<int>(long_.size());
+        }
+        size_ = length > 0 ? static_cast<size_t>(length) : 0;
+        if (size_ != 0) CharUpperBuffW(data_, static_cast<DWORD>(size_));
+    }
+    UpperWide(const UpperWide&) = delete;
+    UpperWide& operator=(const UpperWide&) = delete;
 
-bool WideMatches(const std::wstring& pattern, std::string_view name) {
-    const std::wstring upper = UpperWide(name);
-    return Glob(pattern.data(), pattern.data() + pattern.size(), upper.data(), upper.data() + upper.size(),
+    const wchar_t* begin() const { return data_; }
+    const wchar_t* end() const { return data_ + size_; }
+
+private:
+    static constexpr int kLocal = MAX_PATH;
+    wchar_t local_[kLocal];
+    std::wstring long_;
+    wchar_t* data_ = local_;
+    size_t size_ = 0;
+};
+
+bool NameMatches(std::string_view pattern, bool asciiPattern, std::string_view name) {
+    if (asciiPattern || IsAscii(name)) return BytesMatch(pattern, name);
+    const UpperWide upperPattern(pattern);
+    const UpperWide upperName(name);
+    return Glob(upperPattern.begin(), upperPattern.end(), upperName.begin(), upperName.end(),
                 [](wchar_t p, wchar_t n) { return p == n; });
 }
 
@@ -93,9 +123,7 @@ bool PatternClaimed(std::string_view pattern) {
 }
 
 bool MatchesPattern(std::string_view pattern, std::string_view longName, std::string_view shortName) {
-    if (IsAscii(pattern)) {
-        return AsciiMatches(pattern, longName) || (!shortName.empty() && AsciiMatches(pattern, shortName));
-    }
-    const std::wstring upper = UpperWide(pattern);
-    return WideMatches(upper, longName) || (!shortName.empty() && WideMatches(upper, shortName));
+    const bool asciiPattern = IsAscii(pattern);
+    return NameMatches(pattern, asciiPattern, longName) ||
+           (!shortName.empty() && NameMatches(pattern, asciiPattern, shortName));
 }

@@ -128,3 +128,14 @@ TEST(WildcardMatch, AgreesWithThePlatformsListing) {
     }
     EXPECT_EQ(claimed, 46);
 }
+
+// Where pattern or name is ASCII the matcher compares bytes; that holds only while no other
+// character has an ASCII upper case.
+TEST(WildcardMatch, NoWiderCharacterUpperCasesToAscii) {
+    for (unsigned code = 0x80; code < 0x10000; ++code) {
+        if (code >= 0xD800 && code < 0xE000) continue;
+        WCHAR c = static_cast<WCHAR>(code);
+        CharUpperBuffW(&c, 1);
+        EXPECT_GE(c, 0x80) << std::hex << code;
+    }
+}
