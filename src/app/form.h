@@ -183,6 +183,8 @@ struct FrmMain {
     std::string File1Pattern = "*.*";
     int16_t LastTipIndex = -1;
     bool DragActive = false;
+    bool splitCursorShown = false;  // the pointer over the Browse page is the splitter's
+    bool shellExtUpdating = false;  // the program itself is setting chkShellExt after a read
     bool Timer1Enabled = false;
     UINT Timer1Interval = 0;
     bool DefaultIsFind = false;     // cmdFind is the default button

@@ -17,7 +17,6 @@ WNDPROC originalStaticProc = nullptr;
 WNDPROC originalListProc = nullptr;
 WNDPROC originalEditProc = nullptr;
 
-bool splitCursorShown = false;
 
 FrmMain* FormOf(HWND control) { return FormFromWindow(GetAncestor(control, GA_ROOT)); }
 
@@ -82,8 +81,8 @@ HCURSOR SplitCursor() {
     return cursor;
 }
 
-void SetSplitCursor(bool custom) {
-    splitCursorShown = custom;
+void SetSplitCursor(FrmMain& form, bool custom) {
+    form.splitCursorShown = custom;
     SetCursor(custom ? SplitCursor() : LoadCursor(nullptr, IDC_ARROW));
 }
 
@@ -185,11 +184,11 @@ bool BrowseSplitterMouse(FrmMain& form, UINT message, int x, int) {
             ShowWindow(form.pop, SW_SHOW);
             return true;
         }
-        SetSplitCursor(x >= dir.right && x < file.left &&
+        SetSplitCursor(form, x >= dir.right && x < file.left &&
                        (dir.right - dir.left) + (file.right - file.left) > 64);
         return true;
     case WM_LBUTTONDOWN:
-        if (!splitCursorShown) return false;
+        if (!form.splitCursorShown) return false;
         form.DragActive = true;
         SetCapture(page);
         MoveControl(form.pop, ControlLeft(form.pop), ControlTop(form.pop), 2, file.bottom - file.top);
@@ -216,4 +215,4 @@ bool BrowseSplitterMouse(FrmMain& form, UINT message, int x, int) {
     return false;
 }
 
-HCURSOR BrowseSplitterCursor(const FrmMain&) { return splitCursorShown ? SplitCursor() : nullptr; }
+HCURSOR BrowseSplitterCursor(const FrmMain& form) { return form.splitCursorShown ? SplitCursor() : nullptr; }

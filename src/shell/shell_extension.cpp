@@ -14,9 +14,6 @@ constexpr const char* VerbName = "Plovnik...";
 constexpr const char* FlagsValueName = "EditFlags";
 constexpr int32_t FlagsValue = 1;
 
-// True only while the handler itself writes the check box after a read.
-bool shellExtUpdating = false;
-
 const char* MessageTitle(ShellExtAction action) {
     switch (action) {
     case ShellExtAction::Read: return "Read registry key";
@@ -37,9 +34,9 @@ std::string OwnProgramPath() {
 }
 
 void SetBoxFromRead(FrmMain& form, int32_t status) {
-    shellExtUpdating = true;
+    form.shellExtUpdating = true;
     SetCheckValue(form.chkShellExt, status == 0 ? 1 : 0);
-    shellExtUpdating = false;
+    form.shellExtUpdating = false;
 }
 
 } // namespace
@@ -110,7 +107,7 @@ int32_t ShellExtension(const std::string& shellClass, ShellExtAction action, boo
 }
 
 void chkShellExt_Changed(FrmMain& form) {
-    if (shellExtUpdating) return;
+    if (form.shellExtUpdating) return;
     ShellExtAction action;
     switch (GetCheckValue(form.chkShellExt)) {
     case 0: action = ShellExtAction::Delete; break;
