@@ -1,0 +1,1 @@
+plovnik_test(search_bench SOURCES ${PLOVNIK_TEST_DIR}/search_bench.cpp LABELS bench)
