@@ -13,7 +13,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <psapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -53,11 +52,16 @@ int Floor(const std::string& folder) {
     return count;
 }
 
+// Committed private memory of the process, summed over its address space.
 size_t PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    K32GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    return counters.PrivateUsage;
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (const char* at = nullptr; VirtualQuery(at, &info, sizeof info) == sizeof info;
+         at = static_cast<const char*>(info.BaseAddress) + info.RegionSize) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
+        if (info.RegionSize == 0) break;
+    }
+    return total;
 }
 
 }  // namespace
