@@ -6,6 +6,7 @@
 
 #include <oleauto.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -304,20 +305,58 @@ std::string FileTimeToText(const FILETIME& fileTime, const std::string& datePatt
     return DateTimeText(local, datePattern, " ", timePattern);
 }
 
+namespace {
+
+// The texts of recent instants, by the second: a tree holds many equal times (a whole folder
+// copied or unpacked at once), and each text costs two calls into the locale.
+struct CachedListTexts {
+    uint64_t second = UINT64_MAX;
+    std::string display, sortKey;
+};
+
+struct ListTextCache {
+    std::array<CachedListTexts, 256> slots;
+    std::string datePattern, timePattern;
+};
+
+ListTextCache& TheListTextCache() {
+    static ListTextCache cache;
+    return cache;
+}
+
+}  // namespace
+
+void ClearListTextCache() {
+    for (CachedListTexts& slot : TheListTextCache().slots) slot.second = UINT64_MAX;
+}
+
 void FileTimeToListTexts(const FILETIME& fileTime, const std::string& datePattern, const std::string& timePattern) {
     if (static_cast<int32_t>(fileTime.dwHighDateTime) <= 0) {
         ListDates.DisplayText = FixedWidth(UnknownText);
         ListDates.SortKey = FixedWidth(UnknownText);
         return;
     }
-    SYSTEMTIME local = {};
-    if (!FileTimeToLocalCalendar(fileTime, local)) {
-        ListDates.DisplayText = FixedWidth(FailedText);
-        ListDates.SortKey = FixedWidth(FailedText);
-        return;
+    ListTextCache& cache = TheListTextCache();
+    if (cache.datePattern != datePattern || cache.timePattern != timePattern) {
+        ClearListTextCache();
+        cache.datePattern = datePattern;
+        cache.timePattern = timePattern;
     }
-    ListDates.SortKey = FixedWidth(DateTimeText(local, "yyyy.mm.dd", " ", "Long Time"));
-    ListDates.DisplayText = FixedWidth(DateTimeText(local, datePattern, " ", timePattern));
+    // The texts go down to the second, so every instant within one second has the same ones.
+    const uint64_t second = ((static_cast<uint64_t>(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime) / 10000000;
+    CachedListTexts& slot = cache.slots[static_cast<size_t>((second * 0x9E3779B97F4A7C15ull) >> 56)];
+    if (slot.second != second) {
+        SYSTEMTIME local = {};
+        if (!FileTimeToLocalCalendar(fileTime, local)) {
+            slot.display = slot.sortKey = FixedWidth(FailedText);
+        } else {
+            slot.sortKey = FixedWidth(DateTimeText(local, "yyyy.mm.dd", " ", "Long Time"));
+            slot.display = FixedWidth(DateTimeText(local, datePattern, " ", timePattern));
+        }
+        slot.second = second;
+    }
+    ListDates.DisplayText = slot.display;
+    ListDates.SortKey = slot.sortKey;
 }
 
 std::string DateTimeText(const SYSTEMTIME& value, const std::string& datePattern, const std::string& separator,

@@ -37,6 +37,9 @@ std::string FileTimeToText(const FILETIME& fileTime, const std::string& datePatt
 // " " + "Long Time". Both are cut or space padded to exactly 20 characters. When the file time
 // cannot be converted both read "(function failed)", so no row keeps the previous row's key.
 void FileTimeToListTexts(const FILETIME& fileTime, const std::string& datePattern, const std::string& timePattern);
+// The texts of FileTimeToListTexts are kept for recent instants; a search starts with none, so a
+// locale or time zone changed since the last one shows.
+void ClearListTextCache();
 
 // value formatted with datePattern + separator + value formatted with timePattern. The separator
 // is left out when either pattern is empty. Only the calendar fields (not day of week or

@@ -131,6 +131,24 @@ TEST(FileTimeTexts, LocalTimeAndFixedWidthListTexts) {
     EXPECT_EQ(20u, ListDates.SortKey.size());
 }
 
+// The kept texts of recent instants never stand for another second: instants that share a
+// slot, the same second again, and a changed pattern each give what the locale writes for them.
+TEST(FileTimeTexts, ListTextsOfManyInstantsAreEachTheirOwn) {
+    const FILETIME base = FromUtc(2021, 3, 28, 0, 0, 0);   // across the change to summer time
+    const uint64_t start = (static_cast<uint64_t>(base.dwHighDateTime) << 32) | base.dwLowDateTime;
+    for (const char* time : {"Long Time", "Short Time"})
+        for (uint64_t step = 0; step < 3000; ++step) {
+            const uint64_t ticks = start + (step % 1500) * 7 * 10000000ull + step % 3;
+            const FILETIME at = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+            SYSTEMTIME local = {};
+            ASSERT_TRUE(FileTimeToLocalCalendar(at, local));
+            FileTimeToListTexts(at, "dd.mm.yyyy", time);
+            std::string expected = DateTimeText(local, "dd.mm.yyyy", " ", time);
+            expected.resize(20, ' ');
+            ASSERT_EQ(expected, ListDates.DisplayText) << step;
+        }
+}
+
 // Everything DateTimeText writes under either date option, with or without a time, reads back.
 TEST(ReadDateText, ReadsBackWhatTheProgramWrites) {
     const SYSTEMTIME instants[] = {
