@@ -1,6 +1,7 @@
 #include "shell/drives.h"
 
 #include "app/text_case.h"
+#include "fileinfo/find_record.h"
 #include "shell/registry.h"
 
 #include <shellapi.h>
@@ -16,7 +17,9 @@ std::string StoredName(const std::string& path) {
     HANDLE find = FindFirstFileA(path.c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return {};
     FindClose(find);
-    return found.cFileName;
+    // A name that does not lead back here would rebuild the path into another folder.
+    size_t slash = path.find_last_of('\\');
+    return ReachableName(slash == std::string::npos ? std::string() : path.substr(0, slash + 1), found);
 }
 
 // The name one part of a path is shown under. The shell's display name is wanted, but it is
