@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-bool (*FindAgainHook)(const std::string& path, WIN32_FIND_DATAA& record) = nullptr;
+void (*ListedRecordHook)(WIN32_FIND_DATAA& record) = nullptr;
 
 namespace {
 
@@ -51,19 +51,22 @@ private:
     HANDLE handle_;
 };
 
-bool FindAgain(const std::string& path, WIN32_FIND_DATAA& record) {
-    if (FindAgainHook) return FindAgainHook(path, record);
-    FindHandle find(path, record);
-    return find.Valid();
-}
-
 bool SameTime(const FILETIME& a, const FILETIME& b) {
     return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
 }
 
 }  // namespace
 
-bool NameCheckActive() { return FindAgainHook != nullptr || GetACP() != CP_UTF8; }
+bool NameCheckActive() { return ListedRecordHook != nullptr || GetACP() != CP_UTF8; }
+
+bool FindOneRecord(const std::string& path, WIN32_FIND_DATAA& record) {
+    // A pattern would find whichever entry matches it first.
+    if (HasPattern(path)) return false;
+    FindHandle find(path, record);
+    if (!find.Valid()) return false;
+    AsListed(record);
+    return true;
+}
 
 bool NameFitsRecord(const WIN32_FIND_DATAA& record) {
     return std::memchr(record.cFileName, '\0', sizeof record.cFileName) != nullptr;
@@ -73,6 +76,7 @@ bool NextFindEntry(HANDLE find, WIN32_FIND_DATAA& record, FindNextCall next) {
     // Bounded, so that a call which fails without moving on cannot hold the caller for ever.
     for (int tries = 0; tries < MaxSkippedInARow; ++tries) {
         if (next(find, &record)) {
+            AsListed(record);
             if (NameFitsRecord(record)) return true;
         } else if (!ConcernsOnlyTheEntry(GetLastError())) {
             return false;
@@ -83,6 +87,7 @@ bool NextFindEntry(HANDLE find, WIN32_FIND_DATAA& record, FindNextCall next) {
 
 bool FirstFindEntry(HANDLE find, WIN32_FIND_DATAA& record) {
     if (find == INVALID_HANDLE_VALUE) return false;
+    AsListed(record);
     return NameFitsRecord(record) || NextFindEntry(find, record);
 }
 
@@ -98,34 +103,40 @@ std::string ReachableName(const std::string& folder, const WIN32_FIND_DATAA& rec
     std::string longName = FieldText(record.cFileName);
     if (!NameCheckActive() || IsDotName(longName)) return longName;
     for (const std::string& name : {longName, FieldText(record.cAlternateFileName)}) {
-        // A pattern would find whichever entry matches it first.
-        if (name.empty() || HasPattern(name)) continue;
+        if (name.empty()) continue;
         WIN32_FIND_DATAA again = {};
-        const bool found = FindAgain(folder + name, again);
+        const bool found = FindOneRecord(folder + name, again);
         if (FindsSameEntry(record, found ? &again : nullptr)) return name;
     }
     return {};
 }
 
 bool NameMistaken(const std::string& path) {
-    if (HasPattern(path)) return true;
-    if (!NameCheckActive()) return false;
+    // Only the last part counts: a path marked with a leading "*" (its file has gone) is no pattern.
     const size_t slash = path.find_last_of('\\');
-    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    if (name.empty() || IsDotName(name)) return false;
+    if (HasPattern(name)) return true;
+    if (!NameCheckActive() || name.empty() || IsDotName(name)) return false;
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 
     WIN32_FIND_DATAA reached = {};
-    const bool found = FindAgain(path, reached);
-    // Every entry listed under this name must be the one the name reaches.
+    const bool found = FindOneRecord(path, reached);
+    // Another entry listed under this name is mistaken for the one the name reaches, unless the
+    // lists show it under a name of its own (its short name) that leads back to it.
     WIN32_FIND_DATAA entry = {};
     FindHandle all(folder + "*", entry);
-    for (bool more = FirstFindEntry(all.Get(), entry); more;
-         more = NextFindEntry(all.Get(), entry)) {
-        if (SameTextNoCase(FieldText(entry.cFileName), name) && !FindsSameEntry(entry, found ? &reached : nullptr))
+    for (bool more = FirstFindEntry(all.Get(), entry); more; more = NextFindEntry(all.Get(), entry)) {
+        if (SameTextNoCase(FieldText(entry.cFileName), name) && !FindsSameEntry(entry, found ? &reached : nullptr) &&
+            ReachableName(folder, entry).empty())
             return true;
     }
     return false;
+}
+
+bool SameEntryReached(const std::string& path, const std::string& otherPath) {
+    if (!NameCheckActive() || SameTextNoCase(path, otherPath)) return true;
+    WIN32_FIND_DATAA one = {}, other = {};
+    return FindOneRecord(path, one) && FindOneRecord(otherPath, other) && FindsSameEntry(one, &other);
 }
 
 std::string MistakenNameText(const std::string& path) {

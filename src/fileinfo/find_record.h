@@ -34,10 +34,14 @@ bool FindsSameEntry(const WIN32_FIND_DATAA& listed, const WIN32_FIND_DATAA* agai
 // the active code page is UTF-8 the long name, without a second find.
 std::string ReachableName(const std::string& folder, const WIN32_FIND_DATAA& record);
 
-// True when the last part of path may stand for another entry than the one reached by it: the
-// path holds a pattern character, or an entry of its folder is listed under that name but is
-// not the entry the name reaches. Always false (no platform call) where the active code page
-// is UTF-8 and the path holds no pattern.
+// True when both paths reach the same entry; where the code page is UTF-8, without a find.
+// Used to keep a name that was given over one the record spells differently.
+bool SameEntryReached(const std::string& path, const std::string& otherPath);
+
+// True when the last part of path may stand for another entry than the one reached by it: it
+// holds a pattern character, or an entry of its folder is listed under that name, is not
+// the entry the name reaches, and has no name of its own that leads back to it. Always false
+// (no platform call) where the active code page is UTF-8 and the name holds no pattern.
 bool NameMistaken(const std::string& path);
 
 // For the operations that change or read a file: when path's name is mistaken, tells the user
@@ -45,10 +49,16 @@ bool NameMistaken(const std::string& path);
 bool RefuseMistakenName(HWND owner, const std::string& path);
 std::string MistakenNameText(const std::string& path);
 
-// True when names may come over changed: the active code page is not UTF-8 (or a test forces
-// the check). Only then do ReachableName and NameMistaken make finds of their own.
+// True when names may come over changed: the active code page is not UTF-8, or a test makes
+// the records come over as such a page would. Only then do the checks above make finds.
 bool NameCheckActive();
 
-// The second find of the name check. Tests set it to force the check where the code page is
-// UTF-8; left null, the check runs only under other code pages, with FindFirstFileA.
-extern bool (*FindAgainHook)(const std::string& path, WIN32_FIND_DATAA& record);
+// Every record the functions above (and the program's single finds) hand on passes through it
+// when set. Tests set it to rewrite names as an older code page would, which forces the check
+// where the code page is UTF-8.
+extern void (*ListedRecordHook)(WIN32_FIND_DATAA& record);
+// A single find on path, its record as the enumerations would list it.
+bool FindOneRecord(const std::string& path, WIN32_FIND_DATAA& record);
+inline void AsListed(WIN32_FIND_DATAA& record) {
+    if (ListedRecordHook) ListedRecordHook(record);
+}

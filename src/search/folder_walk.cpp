@@ -267,8 +267,10 @@ std::string ShownSubfolder(const std::string& shownParent, const std::string& pa
     if (customisable) {
         std::string shown = ShellDisplayName(path);
         if (!shown.empty() && shown != name) {
+            // The shell's name may have come over changed by the code page and name another entry.
             if (SameTextNoCase(shown, name) ||
-                GetFileAttributesA((shownParent + shown).c_str()) != INVALID_FILE_ATTRIBUTES)
+                (GetFileAttributesA((shownParent + shown).c_str()) != INVALID_FILE_ATTRIBUTES &&
+                 SameEntryReached(shownParent + shown, path)))
                 part = shown;
         }
     }
