@@ -115,8 +115,11 @@ bool NameMistaken(const std::string& path) {
     // Only the last part counts: a path marked with a leading "*" (its file has gone) is no pattern.
     const size_t slash = path.find_last_of('\\');
     const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    // Where names come over whole, a pattern is the user's own and the operations' own tests
+    // answer it; elsewhere it is a character the code page lacks.
+    if (!NameCheckActive()) return false;
     if (HasPattern(name)) return true;
-    if (!NameCheckActive() || name.empty() || IsDotName(name)) return false;
+    if (name.empty() || IsDotName(name)) return false;
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 
     WIN32_FIND_DATAA reached = {};

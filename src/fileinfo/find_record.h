@@ -41,7 +41,7 @@ bool SameEntryReached(const std::string& path, const std::string& otherPath);
 // True when the last part of path may stand for another entry than the one reached by it: it
 // holds a pattern character, or an entry of its folder is listed under that name, is not
 // the entry the name reaches, and has no name of its own that leads back to it. Always false
-// (no platform call) where the active code page is UTF-8 and the name holds no pattern.
+// (no platform call) where the active code page is UTF-8.
 bool NameMistaken(const std::string& path);
 
 // For the operations that change or read a file: when path's name is mistaken, tells the user
