@@ -4,6 +4,7 @@
 #include "app/form.h"
 #include "app/seams.h"
 #include "fileinfo/file_times.h"
+#include "fileinfo/find_record.h"
 
 #include <windows.h>
 
@@ -49,6 +50,7 @@ void chkAttr_GotFocus(FrmMain& form, int) {
 
 void menApply_Click(FrmMain& form) {
     CurrentFile& file = form.current;
+    if (RefuseMistakenName(form.hwnd, file.CurrentPath)) return;
     if (FileExists(file.CurrentPath, true)) {
         if (!SetFileAttributesA(file.CurrentPath.c_str(), AttributesToWrite(file.PendingAttributes))) {
             ShowMessage(form.hwnd, "Can't apply.", AppTitle, MB_ICONERROR);

@@ -8,6 +8,7 @@
 #include "app/text_case.h"
 #include "fileinfo/attributes.h"
 #include "fileinfo/file_icons.h"
+#include "fileinfo/find_record.h"
 #include "fileinfo/text_formats.h"
 #include "shell/registry.h"
 #include "version/version_page.h"
@@ -80,6 +81,7 @@ bool FindData(const std::string& path, FileInfoTexts& texts, bool showErrors) {
     // A pattern would make the find call answer with whichever file matches first.
     bool pattern = path.find_first_of("*?") != std::string::npos;
     HANDLE find = pattern ? INVALID_HANDLE_VALUE : FindFirstFileA(path.c_str(), &record);
+    if (find != INVALID_HANDLE_VALUE) AsListed(record);
     if (find == INVALID_HANDLE_VALUE) {
         if (showErrors) ShowMessage(nullptr, "Invalid file", std::string(AppTitle) + ": FindData", MB_ICONERROR);
         // Nothing of the previous file may stand beside the new name.
@@ -109,7 +111,10 @@ void GetAllFileInfo(FrmMain& form, const std::string& folder, const std::string&
         GetShellNames(folder + name, displayName, typeName);
         if (typeName.empty()) typeName = "(unknown)";
         // The shell's spelling wins, unless its name hides the extension.
-        const std::string shown = SameTextNoCase(displayName, file.texts.Name) ? displayName : file.texts.Name;
+        std::string shown = SameTextNoCase(displayName, file.texts.Name) ? displayName : file.texts.Name;
+        // Where the code page may change names, the record's own may lead to another file; the
+        // name given (a short name, say) is kept then.
+        if (!SameTextNoCase(shown, name) && !SameEntryReached(folder + shown, folder + name)) shown = name;
 
         SetText(form.lblValue[15], shown);
         SetText(form.lblValue[0], typeName);

@@ -5,6 +5,7 @@
 #include "app/seams.h"
 #include "app/settings/settings.h"
 #include "app/text_case.h"
+#include "fileinfo/find_record.h"
 #include "fileinfo/text_formats.h"
 #include "search/exclude_list.h"
 #include "search/results_list.h"
@@ -19,21 +20,23 @@ bool StopRequested = false;
 
 namespace {
 
-// An open directory enumeration, closed on every way out of the scope that opened it.
+// An open directory enumeration, closed on every way out of the scope that opened it. It steps
+// over entries whose names the record cannot carry, so one such entry does not end the folder.
 class FindHandle {
 public:
     FindHandle(const std::string& path, WIN32_FIND_DATAA& record)
-        : handle_(FindFirstFileA(path.c_str(), &record)) {}
+        : handle_(FindFirstFileA(path.c_str(), &record)), valid_(FirstFindEntry(handle_, record)) {}
     ~FindHandle() {
-        if (valid()) FindClose(handle_);
+        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
     }
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& record) const { return FindNextFileA(handle_, &record) != 0; }
+    bool valid() const { return valid_; }
+    bool Next(WIN32_FIND_DATAA& record) const { return NextFindEntry(handle_, record); }
 
 private:
     HANDLE handle_;
+    bool valid_;
 };
 
 // Suspends the list's drawing while a folder's hits go in, and resumes it on every way out.
@@ -142,12 +145,21 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
     probe += folder;
 
     const bool everything = pattern == "*.*";
+    // Under a code page that may change names, each entry goes by the name that leads back to it.
+    const bool checkNames = NameCheckActive();
+    std::string reached;
     if (!everything) {
         // Other patterns would hide the subfolders, so they are gathered in a pass of their own.
         FindHandle all(folder + "*.*", record);
         if (all.valid()) {
             do {
-                CollectSubfolder(record, record.cFileName, NameLength(record), folder, probe, subfolders);
+                if (!checkNames) {
+                    CollectSubfolder(record, record.cFileName, NameLength(record), folder, probe, subfolders);
+                    continue;
+                }
+                // A folder whose name leads elsewhere is not entered: its hits would be another's.
+                reached = ReachableName(folder, record);
+                if (!reached.empty()) CollectSubfolder(record, reached.c_str(), reached.size(), folder, probe, subfolders);
             } while (all.Next(record));
         }
     }
@@ -166,9 +178,19 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
     RedrawOff quiet(list);
     do {
         const char* name = record.cFileName;
-        const size_t length = NameLength(record);
+        size_t length = NameLength(record);
+        bool reachable = true;
+        if (checkNames) {
+            // No name leads back: the entry is still shown under the one it came with.
+            reached = ReachableName(folder, record);
+            reachable = !reached.empty();
+            if (reachable) {
+                name = reached.c_str();
+                length = reached.size();
+            }
+        }
         const DWORD attributes = record.dwFileAttributes;
-        if (everything) CollectSubfolder(record, name, length, folder, probe, subfolders);
+        if (everything && reachable) CollectSubfolder(record, name, length, folder, probe, subfolders);
 
         if ((attributes & RequiredAttributes) < RequiredAttributes) continue;
         const bool isFolder = (attributes & kFolderBit) != 0;
@@ -245,8 +267,10 @@ std::string ShownSubfolder(const std::string& shownParent, const std::string& pa
     if (customisable) {
         std::string shown = ShellDisplayName(path);
         if (!shown.empty() && shown != name) {
+            // The shell's name may have come over changed by the code page and name another entry.
             if (SameTextNoCase(shown, name) ||
-                GetFileAttributesA((shownParent + shown).c_str()) != INVALID_FILE_ATTRIBUTES)
+                (GetFileAttributesA((shownParent + shown).c_str()) != INVALID_FILE_ATTRIBUTES &&
+                 SameEntryReached(shownParent + shown, path)))
                 part = shown;
         }
     }

@@ -9,6 +9,7 @@
 #include "app/settings/settings.h"
 #include "fileinfo/file_info.h"
 #include "fileinfo/file_times.h"
+#include "fileinfo/find_record.h"
 #include "search/search_criteria.h"
 
 #include <commctrl.h>
@@ -553,6 +554,7 @@ void DeleteSelectedResults(FrmMain& form) {
             ShowMessage(form.hwnd, "Folders cannot be deleted", AppTitle, MB_ICONERROR);
             continue;
         }
+        if (RefuseMistakenName(form.hwnd, row[3] + row[0])) continue;
         deleteList += row[3] + row[0] + '\0';
         files.push_back(line);
     }

@@ -6,6 +6,7 @@
 #include "app/settings/settings.h"
 #include "app/seams.h"
 #include "fileinfo/file_times.h"
+#include "fileinfo/find_record.h"
 #include "shell/drives.h"
 
 #include <windowsx.h>
@@ -25,20 +26,22 @@ constexpr int DirIndentPixels = 10;
 
 // ---- Small platform wrappers ------------------------------------------------------------
 
+// Steps over entries whose names the record cannot carry, so one such entry does not end the list.
 class FindHandle {
 public:
     FindHandle(const std::string& pattern, WIN32_FIND_DATAA& found)
-        : handle_(FindFirstFileA(pattern.c_str(), &found)) {}
+        : handle_(FindFirstFileA(pattern.c_str(), &found)), valid_(FirstFindEntry(handle_, found)) {}
     ~FindHandle() {
         if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
     }
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& found) { return FindNextFileA(handle_, &found) != 0; }
+    bool Valid() const { return valid_; }
+    bool Next(WIN32_FIND_DATAA& found) { return NextFindEntry(handle_, found); }
 
 private:
     HANDLE handle_;
+    bool valid_;
 };
 
 class WindowDc {
@@ -105,7 +108,9 @@ std::vector<std::string> Subfolders(const std::string& folder) {
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsListed(found.dwFileAttributes)) continue;
         if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0) continue;
-        names.emplace_back(found.cFileName);
+        // A folder no name leads back to is left out: opening it would open another.
+        std::string name = ReachableName(folder, found);
+        if (!name.empty()) names.push_back(std::move(name));
     } while (find.Next(found));
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
@@ -142,9 +147,13 @@ int FillFile1(FrmMain& form, const std::string& folder) {
         if (!find.Valid()) continue;
         do {
             if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsListed(found.dwFileAttributes)) continue;
+            // A file no name leads back to is still listed, under the name it came with; the
+            // operations on it refuse it.
+            std::string name = ReachableName(folder, found);
+            if (name.empty()) name = found.cFileName;
             // Several patterns may match the same file; it is listed once.
-            if (patterns.size() > 1 && ListBox_FindStringExact(list, -1, found.cFileName) != LB_ERR) continue;
-            ListBox_AddString(list, found.cFileName);
+            if (patterns.size() > 1 && ListBox_FindStringExact(list, -1, name.c_str()) != LB_ERR) continue;
+            ListBox_AddString(list, name.c_str());
         } while (find.Next(found));
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);

@@ -1,6 +1,7 @@
 #include "shell/drives.h"
 
 #include "app/text_case.h"
+#include "fileinfo/find_record.h"
 #include "shell/registry.h"
 
 #include <shellapi.h>
@@ -13,10 +14,10 @@ bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != s
 std::string StoredName(const std::string& path) {
     if (HasWildcard(path)) return {};
     WIN32_FIND_DATAA found = {};
-    HANDLE find = FindFirstFileA(path.c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return {};
-    FindClose(find);
-    return found.cFileName;
+    if (!FindOneRecord(path, found)) return {};
+    // A name that does not lead back here would rebuild the path into another folder.
+    size_t slash = path.find_last_of('\\');
+    return ReachableName(slash == std::string::npos ? std::string() : path.substr(0, slash + 1), found);
 }
 
 // The name one part of a path is shown under. The shell's display name is wanted, but it is
@@ -26,13 +27,18 @@ std::string StoredName(const std::string& path) {
 std::string PartName(const std::string& sourcePrefix, const std::string& part, const std::string& builtSoFar) {
     // "." and ".." are steps, not names; the shell would name the folder they lead to.
     if (part == "." || part == "..") return part;
+    const std::string source =
+        !sourcePrefix.empty() && sourcePrefix.back() == '\\' ? sourcePrefix.substr(0, sourcePrefix.size() - 1) : sourcePrefix;
     std::string shown = ShellDisplayName(sourcePrefix);
     if (!shown.empty()) {
         if (SameTextNoCase(shown, part)) return shown;
-        if (GetFileAttributesA((builtSoFar + "\\" + shown).c_str()) != INVALID_FILE_ATTRIBUTES) return shown;
+        // The shell's name may have come over changed by the code page and name another entry.
+        const std::string shownPath = builtSoFar + "\\" + shown;
+        if (GetFileAttributesA(shownPath.c_str()) != INVALID_FILE_ATTRIBUTES &&
+            SameEntryReached(shownPath, source))
+            return shown;
     }
-    std::string stored = StoredName(sourcePrefix.back() == '\\' ? sourcePrefix.substr(0, sourcePrefix.size() - 1)
-                                                                : sourcePrefix);
+    std::string stored = StoredName(source);
     return stored.empty() ? part : stored;
 }
 

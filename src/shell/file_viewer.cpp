@@ -4,6 +4,7 @@
 #include "app/form.h"
 #include "app/seams.h"
 #include "app/utf8_text.h"
+#include "fileinfo/find_record.h"
 #include "fileinfo/text_formats.h"
 
 #include <algorithm>
@@ -183,6 +184,7 @@ bool DisplayFile(const std::string& fileName, int16_t currentAttributes, HWND bo
 bool FileViewer_OnCommand(FrmMain& form, int id, int code, HWND) {
     if (code != BN_CLICKED) return false;
     if (id == ID_CMDDISPLAY) {
+        if (RefuseMistakenName(form.hwnd, form.current.CurrentPath)) return true;
         if (DisplayFile(form.current.CurrentPath, form.current.CurrentAttributes, form.Text2))
             SetText(form.Text3, form.current.CurrentPath);
         return true;
