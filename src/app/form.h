@@ -183,6 +183,7 @@ struct FrmMain {
     std::string File1Pattern = "*.*";
     int16_t LastTipIndex = -1;
     bool DragActive = false;
+    bool FindRunning = false;       // the Find command is running (its walk lets messages through)
     bool splitCursorShown = false;  // the pointer over the Browse page is the splitter's
     bool shellExtUpdating = false;  // the program itself is setting chkShellExt after a read
     bool Timer1Enabled = false;

@@ -8,15 +8,12 @@
 #include "fileinfo/find_record.h"
 #include "fileinfo/text_formats.h"
 #include "search/exclude_list.h"
-#include "search/results_list.h"
-#include "search/search_criteria.h"
 #include "shell/drives.h"
 
 #include <charconv>
 
-std::vector<FoundRow> FoundTable;
-int16_t FoundCount = 0;
 bool StopRequested = false;
+uint32_t RequiredAttributes = 0;
 
 namespace {
 
@@ -122,19 +119,6 @@ void LetMessagesThrough(HWND list) {
 }
 
 } // namespace
-
-std::string FoundSizeText(uint64_t bytes) {
-    char digits[32];
-    const uint64_t kilobytes = bytes == 0 ? 0 : (bytes - 1) / 1024 + 1;
-    char* end = std::to_chars(digits, digits + sizeof digits - 2, kilobytes).ptr;
-    *end++ = 'K';
-    *end++ = 'B';
-    const size_t length = static_cast<size_t>(end - digits);
-    std::string text;
-    if (length < 7) text.assign((7 - length) * 2, ' ');
-    text.append(digits, length);
-    return text;
-}
 
 void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& folder, const std::string& pattern,
                        const FILETIME& fromTime, const FILETIME& toTime, int16_t dateKind, HWND list) {

@@ -10,7 +10,6 @@
 #include "fileinfo/file_info.h"
 #include "fileinfo/file_times.h"
 #include "fileinfo/find_record.h"
-#include "search/search_criteria.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -23,8 +22,6 @@
 #include <utility>
 
 bool SortStopRequested = false;
-std::array<int32_t, 3> ColumnWidths = {0, 0, 0};
-int16_t NameMaxChars = 0;
 int16_t SortColumn = -1;
 bool HeaderClickSuppressed = false;
 int (*ShellDeleteHook)(HWND owner, const std::string& list, FILEOP_FLAGS flags) = &ShellDelete;
@@ -48,32 +45,6 @@ int16_t ClampToInt16(long value) {
     return static_cast<int16_t>(std::clamp<long>(value, std::numeric_limits<int16_t>::min(),
                                                  std::numeric_limits<int16_t>::max()));
 }
-
-// Widths measured in the list's font on one device context for a whole pass.
-class TextMeasure {
-public:
-    explicit TextMeasure(HWND window) : window_(window), dc_(GetDC(window)) {
-        auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-        if (dc_ && font) old_ = SelectObject(dc_, font);
-    }
-    ~TextMeasure() {
-        if (old_) SelectObject(dc_, old_);
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    TextMeasure(const TextMeasure&) = delete;
-    TextMeasure& operator=(const TextMeasure&) = delete;
-    int Width(const std::string& text) const {
-        SIZE size = {};
-        const std::wstring wide = WideFromUtf8(text);
-        if (dc_) GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
-        return size.cx;
-    }
-
-private:
-    HWND window_;
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
 
 // The hourglass for the length of a long operation.
 class WaitPointer {
@@ -144,11 +115,6 @@ public:
     DepthScope(const DepthScope&) = delete;
     DepthScope& operator=(const DepthScope&) = delete;
 };
-
-void ShortenRow(FoundRow& row, const TextMeasure& measure) {
-    row[5] = ShortenedName(row[0], row[5], NameMaxChars, ColumnWidths[0] - 19,
-                           [&measure](const std::string& text) { return measure.Width(text); });
-}
 
 // The list shows the table's rows in table order.
 void ReloadList(FrmMain& form) {
@@ -271,33 +237,6 @@ std::array<int, 3> TabStopsFor(const std::array<int32_t, 3>& widths) {
 
 int16_t NameMaxCharsFor(int32_t nameWidth) { return ClampToInt16(RoundHalfEven(nameWidth * 0.23 - 6)); }
 
-std::string ShortenedName(const std::string& fullName, const std::string& shown, int maxChars, int limit,
-                          const std::function<int(const std::string&)>& width) {
-    // A column narrower than the rule expects would give a negative count: nothing fits then.
-    // Counts are of whole characters, so no cut ends inside one.
-    const size_t most = static_cast<size_t>(std::max(maxChars, 0));
-    std::string name = shown;
-    size_t n = 0;
-    if (CharacterCount(name) > most) {
-        name = FirstCharacters(name, most);
-        n = most;
-    }
-    while (n > 0 && width(name) > limit) {
-        --n;
-        name = FirstCharacters(name, n);
-    }
-    if (n == most) {
-        // A very narrow column still shows a few characters of the name.
-        while (n < 5 && width(name) < limit) {
-            ++n;
-            name += CharacterAt(fullName, n - 1);
-        }
-    }
-    if (name.size() < fullName.size()) name += "...";
-    return name;
-}
-
-std::string FoundLine(const FoundRow& row) { return row[5] + '\t' + row[1] + '\t' + row[2] + '\t' + row[3]; }
 
 size_t SortKeyColumn(int header) { return header == 1 ? 4 : static_cast<size_t>(header); }
 
@@ -384,22 +323,10 @@ void DoListBox(FrmMain& form, const std::array<int32_t, 3>& widths) {
     SendMessageA(form.lstFound, LB_SETHORIZONTALEXTENT, 1024, 0);
 }
 
-void ShortenName(FrmMain& form, size_t row) {
-    if (row >= FoundTable.size()) return;
-    TextMeasure measure(form.lstFound);
-    ShortenRow(FoundTable[row], measure);
-}
-
 void RefillResults(FrmMain& form) {
     if (ListBox_GetCount(form.lstFound) <= 0) return;
     WaitPointer wait(LongTable());
-    {
-        TextMeasure measure(form.lstFound);
-        for (FoundRow& row : FoundTable) {
-            row[5] = row[0];
-            ShortenRow(row, measure);
-        }
-    }
+    ShortenAllNames(form);
     ReloadList(form);
 }
 
@@ -504,7 +431,7 @@ void lstFound_RightDown(FrmMain& form, int x, int y, bool shift) {
 
 void PrepareResultsMenu(FrmMain& form) {
     // A running walk keeps adding rows by its count; a delete would shift them under it.
-    const bool canDelete = ListBox_GetSelCount(form.lstFound) > 0 && !FindCommandRunning();
+    const bool canDelete = ListBox_GetSelCount(form.lstFound) > 0 && !form.FindRunning;
     EnableMenuItem(form.menLstFoundTop, ID_MENLSTFOUNDDEL, MF_BYCOMMAND | (canDelete ? MF_ENABLED : MF_GRAYED));
     const bool anyFound = !GetText(form.labFound).empty();
     EnableMenuItem(form.menLstFoundTop, ID_MENLSTFOUNDCOPY, MF_BYCOMMAND | (anyFound ? MF_ENABLED : MF_GRAYED));
@@ -532,7 +459,7 @@ int ShellDelete(HWND owner, const std::string& list, FILEOP_FLAGS flags) {
 void DeleteSelectedResults(FrmMain& form) {
     // A sort in progress holds row indexes of this table, and a running walk adds rows by its
     // count: neither may see the table shrink under it.
-    if (SortRunning || FindCommandRunning()) return;
+    if (SortRunning || form.FindRunning) return;
     HWND list = form.lstFound;
     const int selected = ListBox_GetSelCount(list);
     if (selected <= 0) {

@@ -8,21 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "search/folder_walk.h"
+#include "search/found_table.h"
 
 struct FrmMain;
 
 // Set by Escape; the sort tests it once per partition.
 extern bool SortStopRequested;
 
-// Widths in pixels of the name, date and size columns (kept in the settings file).
-extern std::array<int32_t, 3> ColumnWidths;
-
-// The design widths of those columns (the header labels' tags): the defaults.
-inline constexpr std::array<int32_t, 3> DefaultColumnWidths = {84, 104, 52};
-
-// Characters assumed to fit the name column; follows the first column width.
-extern int16_t NameMaxChars;
 // The header the list was last sorted by; -1 after a new search (the next click sorts ascending).
 extern int16_t SortColumn;
 // Set when a column drag ends, so that the click ending it does not sort.
@@ -36,14 +28,6 @@ inline constexpr int MaxDeleteCount = 20;
 // Tab stops (dialog units) of the three column boundaries.
 std::array<int, 3> TabStopsFor(const std::array<int32_t, 3>& widths);
 int16_t NameMaxCharsFor(int32_t nameWidth);
-
-// The shown name of a row: `shown` (column 5) cut to what fits `limit` pixels as `width` measures,
-// at most maxChars characters, ended by "..." when shorter than the full name.
-std::string ShortenedName(const std::string& fullName, const std::string& shown, int maxChars, int limit,
-                          const std::function<int(const std::string&)>& width);
-
-// A list line: shown name, date text, size text and folder, separated by TAB.
-std::string FoundLine(const FoundRow& row);
 
 // The table column a header sorts by: the date header sorts by the date's sort key.
 size_t SortKeyColumn(int header);
@@ -65,9 +49,6 @@ void ResetSortColumn();
 
 // Lays out the list's columns and headers for the widths.
 void DoListBox(FrmMain& form, const std::array<int32_t, 3>& widths);
-
-// Recomputes the shown name (column 5) of FoundTable row `row` to fit the name column.
-void ShortenName(FrmMain& form, size_t row);
 
 // Recomputes every shown name and reloads the list from the table.
 void RefillResults(FrmMain& form);

@@ -21,10 +21,8 @@
 
 int16_t DateKindSelected = 0;
 int16_t DateKind = 0;
-uint32_t RequiredAttributes = 0;
 std::string AttributeText;
 std::string DateText;
-std::string ReportText;
 
 namespace {
 
@@ -32,7 +30,6 @@ constexpr char kUnknown[] = "(unknown)";
 constexpr int64_t kSecondsPerDay = 24 * 3600;
 
 // A search lets window messages through while it runs; a second Find command must wait for it.
-bool FindRunning = false;
 // The invalid-name message is up: the focus it takes is no reason for another check.
 bool NameMessageUp = false;
 
@@ -436,14 +433,13 @@ void Check2_Changed(FrmMain& form) {
     Settings.noMatter = value;
 }
 
-bool FindCommandRunning() { return FindRunning; }
 
 void cmdFind_Click(FrmMain& form) {
-    if (FindRunning) return;
-    FindRunning = true;
+    if (form.FindRunning) return;
+    form.FindRunning = true;
     try {
         if (!CheckAndSearch(form)) {
-            FindRunning = false;
+            form.FindRunning = false;
             return;
         }
     } catch (const std::exception& failure) {
@@ -454,7 +450,7 @@ void cmdFind_Click(FrmMain& form) {
     } catch (const std::exception& failure) {
         ShowMessage(form.hwnd, ExceptionText(failure, false), "cmdFind_error", MB_ICONERROR);
     }
-    FindRunning = false;
+    form.FindRunning = false;
 }
 
 void Combo1_Left(FrmMain& form) {

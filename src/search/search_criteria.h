@@ -11,12 +11,8 @@ struct FrmMain;
 
 extern int16_t DateKindSelected;   // 0 created, 1 modified, 2 accessed
 extern int16_t DateKind;           // DateKindSelected, plus 4 while "No matter what date" is checked
-extern uint32_t RequiredAttributes;  // attribute bits a hit must all have
 extern std::string AttributeText;    // the required attributes' names, each followed by ". "
 extern std::string DateText;         // the date criterion as the report states it
-// The criteria header of the results report, written when a search ends.
-extern std::string ReportText;
-
 // The attribute boxes' bits and names are AttrMasks and AttrTags (fileinfo/attributes.h), shared
 // with the General page.
 // The names of the three date kinds, as the header and the report show them.
@@ -37,9 +33,6 @@ bool FindPage_OnCommand(FrmMain& form, int id, int code, HWND control);
 
 // The Find command ("F&ind Now").
 void cmdFind_Click(FrmMain& form);
-// True while the Find command runs: its walk lets the user's commands through, and some must wait.
-bool FindCommandRunning();
-
 // Checks a name pattern by listing it; a valid one becomes the Browse page's file pattern.
 // An invalid one is reported ("This filename is invalid. Type a valid filename.").
 bool ValidateNamePattern(FrmMain& form, const std::string& text);

@@ -6,7 +6,7 @@
 #include "app/settings/profile.h"
 #include "fileinfo/text_formats.h"
 #include "search/exclude_list.h"
-#include "search/results_list.h"
+#include "search/found_table.h"
 
 #include <windowsx.h>
 
