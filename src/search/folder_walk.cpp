@@ -159,7 +159,6 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
     std::string line;
     line.reserve(folder.size() + MAX_PATH + 64);
 
-    RedrawOff quiet(list);
     do {
         const char* name = record.cFileName;
         size_t length = NameLength(record);
@@ -261,9 +260,37 @@ std::string ShownSubfolder(const std::string& shownParent, const std::string& pa
     return shownParent + part + "\\";
 }
 
+// What the user sees of a running walk. The status line names every folder; the list is drawn a
+// few times a second, not after every folder: drawing it per folder made a search on a shown
+// window take twelve times the enumeration's own time.
+class WalkDisplay {
+public:
+    WalkDisplay(HWND list, HWND status) : list_(list), status_(status), quiet_(list) {}
+    WalkDisplay(const WalkDisplay&) = delete;
+    WalkDisplay& operator=(const WalkDisplay&) = delete;
+
+    void Folder(const std::string& shown) {
+        SetWindowTextA(status_, (std::to_string(FoundCount) + " " + shown).c_str());
+        const DWORD now = GetTickCount();
+        if (shown_ && now - shownAt_ < RefreshMilliseconds) return;
+        shown_ = true;
+        shownAt_ = now;
+        SendMessageA(list_, WM_SETREDRAW, static_cast<WPARAM>(-1), 0);
+        UpdateWindow(list_);
+        SendMessageA(list_, WM_SETREDRAW, 0, 0);
+    }
+
+private:
+    static constexpr DWORD RefreshMilliseconds = 100;
+    HWND list_, status_;
+    RedrawOff quiet_;
+    bool shown_ = false;
+    DWORD shownAt_ = 0;
+};
+
 void WalkShownFolder(const std::string& shown, const std::string& pattern, const FILETIME& fromTime,
-                     const FILETIME& toTime, int16_t dateKind, HWND list, HWND status, bool includeSubfolders) {
-    SetWindowTextA(status, (std::to_string(FoundCount) + " " + shown).c_str());
+                     const FILETIME& toTime, int16_t dateKind, WalkDisplay& display, HWND list, bool includeSubfolders) {
+    display.Folder(shown);
 
     // Element 0 stays a placeholder, so the subfolders are elements 1 and up.
     std::vector<std::string> subfolders(1);
@@ -272,7 +299,7 @@ void WalkShownFolder(const std::string& shown, const std::string& pattern, const
     for (size_t i = 1; i < subfolders.size(); ++i) {
         LetMessagesThrough(list);
         if (StopRequested) return;
-        WalkShownFolder(ShownSubfolder(shown, subfolders[i]), pattern, fromTime, toTime, dateKind, list, status,
+        WalkShownFolder(ShownSubfolder(shown, subfolders[i]), pattern, fromTime, toTime, dateKind, display, list,
                         includeSubfolders);
     }
 }
@@ -283,5 +310,8 @@ void SearchFolderTree(const std::string& folder, const std::string& pattern, con
                       const FILETIME& toTime, int16_t dateKind, HWND list, HWND status, bool includeSubfolders) {
     LetMessagesThrough(list);
     if (StopRequested) return;
-    WalkShownFolder(ShellPath(folder, 1), pattern, fromTime, toTime, dateKind, list, status, includeSubfolders);
+    // The locale or time zone may have changed since the last search.
+    ClearListTextCache();
+    WalkDisplay display(list, status);
+    WalkShownFolder(ShellPath(folder, 1), pattern, fromTime, toTime, dateKind, display, list, includeSubfolders);
 }
