@@ -1,5 +1,7 @@
 #include "fileinfo/find_record.h"
 
+#include "app/platform.h"
+
 #include "app/seams.h"
 #include "app/text_case.h"
 
@@ -36,21 +38,6 @@ bool HasPattern(const std::string& text) { return text.find_first_of("*?") != st
 
 bool IsDotName(const std::string& name) { return name == "." || name == ".."; }
 
-class FindHandle {
-public:
-    FindHandle(const std::string& path, WIN32_FIND_DATAA& record) : handle_(FindFirstFileA(path.c_str(), &record)) {}
-    ~FindHandle() {
-        if (Valid()) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 bool SameTime(const FILETIME& a, const FILETIME& b) {
     return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
 }
@@ -62,8 +49,8 @@ bool NameCheckActive() { return ListedRecordHook != nullptr || GetACP() != CP_UT
 bool FindOneRecord(const std::string& path, WIN32_FIND_DATAA& record) {
     // A pattern would find whichever entry matches it first.
     if (HasPattern(path)) return false;
-    FindHandle find(path, record);
-    if (!find.Valid()) return false;
+    ScopedFind find(path, record);
+    if (!find.valid()) return false;
     AsListed(record);
     return true;
 }
@@ -127,8 +114,7 @@ bool NameMistaken(const std::string& path) {
     // Another entry listed under this name is mistaken for the one the name reaches, unless the
     // lists show it under a name of its own (its short name) that leads back to it.
     WIN32_FIND_DATAA entry = {};
-    FindHandle all(folder + "*", entry);
-    for (bool more = FirstFindEntry(all.Get(), entry); more; more = NextFindEntry(all.Get(), entry)) {
+    for (EntryFind all(folder + "*", entry); all.valid(); all.Next(entry)) {
         if (SameTextNoCase(FieldText(entry.cFileName), name) && !FindsSameEntry(entry, found ? &reached : nullptr) &&
             ReachableName(folder, entry).empty())
             return true;
@@ -152,4 +138,12 @@ bool RefuseMistakenName(HWND owner, const std::string& path) {
     if (!NameMistaken(path)) return false;
     ShowMessage(owner, MistakenNameText(path), AppTitle, MB_OK | MB_ICONSTOP);
     return true;
+}
+
+EntryFind::EntryFind(const std::string& pattern, WIN32_FIND_DATAA& record)
+    : find_(pattern, record), valid_(find_.valid() && FirstFindEntry(find_.get(), record)) {}
+
+bool EntryFind::Next(WIN32_FIND_DATAA& record) {
+    valid_ = valid_ && NextFindEntry(find_.get(), record);
+    return valid_;
 }

@@ -11,6 +11,8 @@
 
 #include <string>
 
+#include "app/platform.h"
+
 // True when the record's long name ends within its field; a name that fills the whole field
 // was cut off and names nothing.
 bool NameFitsRecord(const WIN32_FIND_DATAA& record);
@@ -24,6 +26,19 @@ bool NextFindEntry(HANDLE find, WIN32_FIND_DATAA& record, FindNextCall next = Fi
 // After FindFirstFileA: true when record holds an entry to use, having stepped on when the first
 // entry's name was cut off.
 bool FirstFindEntry(HANDLE find, WIN32_FIND_DATAA& record);
+
+// A directory enumeration that steps over entries the record cannot carry, closed when the scope
+// ends. valid(): record holds an entry; Next() moves to the next one, false at the end.
+class EntryFind {
+public:
+    EntryFind(const std::string& pattern, WIN32_FIND_DATAA& record);
+    bool valid() const { return valid_; }
+    bool Next(WIN32_FIND_DATAA& record);
+
+private:
+    ScopedFind find_;
+    bool valid_;
+};
 
 // True when again, the find on listed's own name (nullptr when it found nothing), gave back the
 // entry that was listed: same attributes, times and size, and the same long name.

@@ -17,25 +17,6 @@ uint32_t RequiredAttributes = 0;
 
 namespace {
 
-// An open directory enumeration, closed on every way out of the scope that opened it. It steps
-// over entries whose names the record cannot carry, so one such entry does not end the folder.
-class FindHandle {
-public:
-    FindHandle(const std::string& path, WIN32_FIND_DATAA& record)
-        : handle_(FindFirstFileA(path.c_str(), &record)), valid_(FirstFindEntry(handle_, record)) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool valid() const { return valid_; }
-    bool Next(WIN32_FIND_DATAA& record) const { return NextFindEntry(handle_, record); }
-
-private:
-    HANDLE handle_;
-    bool valid_;
-};
-
 // Suspends the list's drawing while a folder's hits go in, and resumes it on every way out.
 class RedrawOff {
 public:
@@ -134,7 +115,7 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
     std::string reached;
     if (!everything) {
         // Other patterns would hide the subfolders, so they are gathered in a pass of their own.
-        FindHandle all(folder + "*.*", record);
+        EntryFind all(folder + "*.*", record);
         if (all.valid()) {
             do {
                 if (!checkNames) {
@@ -148,7 +129,7 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
         }
     }
 
-    FindHandle find(folder + pattern, record);
+    EntryFind find(folder + pattern, record);
     if (!find.valid()) return;
 
     FrmMain* form = Settings.Truncate ? FormFromWindow(GetAncestor(list, GA_ROOT)) : nullptr;

@@ -55,11 +55,7 @@ bool ListingAccepts(const std::string& text) {
     if (HasForbiddenCharacter(text)) return false;
     if (text.empty()) return true;
     WIN32_FIND_DATAA record;
-    HANDLE find = FindFirstFileA(text.c_str(), &record);
-    if (find != INVALID_HANDLE_VALUE) {
-        FindClose(find);
-        return true;
-    }
+    if (ScopedFind(text, record).valid()) return true;
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES;
 }

@@ -26,24 +26,6 @@ constexpr int DirIndentPixels = 10;
 
 // ---- Small platform wrappers ------------------------------------------------------------
 
-// Steps over entries whose names the record cannot carry, so one such entry does not end the list.
-class FindHandle {
-public:
-    FindHandle(const std::string& pattern, WIN32_FIND_DATAA& found)
-        : handle_(FindFirstFileA(pattern.c_str(), &found)), valid_(FirstFindEntry(handle_, found)) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool Valid() const { return valid_; }
-    bool Next(WIN32_FIND_DATAA& found) { return NextFindEntry(handle_, found); }
-
-private:
-    HANDLE handle_;
-    bool valid_;
-};
-
 class WindowDc {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
@@ -103,8 +85,8 @@ char UpperLetter(char letter) { return (letter >= 'a' && letter <= 'z') ? static
 std::vector<std::string> Subfolders(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found = {};
-    FindHandle find(folder + "*", found);
-    if (!find.Valid()) return names;
+    EntryFind find(folder + "*", found);
+    if (!find.valid()) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsListed(found.dwFileAttributes)) continue;
         if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0) continue;
@@ -143,8 +125,8 @@ int FillFile1(FrmMain& form, const std::string& folder) {
     ListBox_ResetContent(list);
     for (const std::string& pattern : patterns) {
         WIN32_FIND_DATAA found = {};
-        FindHandle find(folder + pattern, found);
-        if (!find.Valid()) continue;
+        EntryFind find(folder + pattern, found);
+        if (!find.valid()) continue;
         do {
             if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsListed(found.dwFileAttributes)) continue;
             // A file no name leads back to is still listed, under the name it came with; the
