@@ -62,6 +62,10 @@ std::basic_string<Char> TextOfLength(Call call, bool countsZero) {
     return text;
 }
 
+// True when text holds one of the platform's pattern characters ("*" or "?"): a find on it
+// would answer with whichever entry matches first.
+inline bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
+
 // The system's description of an error code without its closing line break, or ""
 // when the system has none.
 std::string SystemErrorText(DWORD code);

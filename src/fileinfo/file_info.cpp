@@ -4,6 +4,7 @@
 #include "app/form.h"
 #include "app/frame.h"
 #include "app/picture_box.h"
+#include "app/platform.h"
 #include "app/seams.h"
 #include "app/text_case.h"
 #include "fileinfo/attributes.h"
@@ -79,7 +80,7 @@ void GetShellNames(const std::string& path, std::string& displayName, std::strin
 bool FindData(const std::string& path, FileInfoTexts& texts, bool showErrors) {
     WIN32_FIND_DATAA record = {};
     // A pattern would make the find call answer with whichever file matches first.
-    bool pattern = path.find_first_of("*?") != std::string::npos;
+    bool pattern = HasWildcard(path);
     HANDLE find = pattern ? INVALID_HANDLE_VALUE : FindFirstFileA(path.c_str(), &record);
     if (find != INVALID_HANDLE_VALUE) AsListed(record);
     if (find == INVALID_HANDLE_VALUE) {

@@ -34,8 +34,6 @@ std::string FieldText(const char (&field)[N]) {
     return std::string(field, end ? static_cast<const char*>(end) - field : N);
 }
 
-bool HasPattern(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
-
 bool IsDotName(const std::string& name) { return name == "." || name == ".."; }
 
 bool SameTime(const FILETIME& a, const FILETIME& b) {
@@ -48,7 +46,7 @@ bool NameCheckActive() { return ListedRecordHook != nullptr || GetACP() != CP_UT
 
 bool FindOneRecord(const std::string& path, WIN32_FIND_DATAA& record) {
     // A pattern would find whichever entry matches it first.
-    if (HasPattern(path)) return false;
+    if (HasWildcard(path)) return false;
     ScopedFind find(path, record);
     if (!find.valid()) return false;
     AsListed(record);
@@ -105,7 +103,7 @@ bool NameMistaken(const std::string& path) {
     // Where names come over whole, a pattern is the user's own and the operations' own tests
     // answer it; elsewhere it is a character the code page lacks.
     if (!NameCheckActive()) return false;
-    if (HasPattern(name)) return true;
+    if (HasWildcard(name)) return true;
     if (name.empty() || IsDotName(name)) return false;
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 

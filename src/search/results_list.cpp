@@ -537,10 +537,8 @@ void ResultsPage_Init(FrmMain& form) {
 }
 
 bool ResultsPage_OnCommand(FrmMain& form, int id, int code, HWND) {
-    if (id >= ID_LABCOL && id < ID_LABCOL + 4) {
-        if (code == STN_CLICKED) HeaderClick(form, id - ID_LABCOL);
-        return true;
-    }
+    // The headers' clicks are taken by their own procedure (HeaderProc) before any notification.
+    if (id >= ID_LABCOL && id < ID_LABCOL + 4) return true;
     switch (id) {
     case ID_LSTFOUND:
         if (code == LBN_SELCHANGE) lstFound_Click(form);

@@ -1,5 +1,7 @@
 #include "shell/drives.h"
 
+#include "app/platform.h"
+
 #include "app/text_case.h"
 #include "fileinfo/find_record.h"
 #include "shell/registry.h"
@@ -7,8 +9,6 @@
 #include <shellapi.h>
 
 namespace {
-
-bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
 
 // The name the file system itself keeps for the last part of path (its long name, as stored).
 std::string StoredName(const std::string& path) {
