@@ -8,9 +8,12 @@
 #include "fileinfo/find_record.h"
 #include "fileinfo/text_formats.h"
 #include "search/exclude_list.h"
+#include "search/wildcard_match.h"
 #include "shell/drives.h"
 
+#include <algorithm>
 #include <charconv>
+#include <string_view>
 
 bool StopRequested = false;
 uint32_t RequiredAttributes = 0;
@@ -34,6 +37,12 @@ size_t NameLength(const WIN32_FIND_DATAA& record) {
     size_t length = 0;
     while (length < sizeof record.cFileName && record.cFileName[length] != '\0') ++length;
     return length;
+}
+
+// cAlternateFileName up to its first NUL, never past the field; empty when the entry has none.
+std::string_view ShortName(const WIN32_FIND_DATAA& record) {
+    const char* field = record.cAlternateFileName;
+    return std::string_view(field, static_cast<size_t>(std::find(field, field + sizeof record.cAlternateFileName, '\0') - field));
 }
 
 bool IsDotName(const char* name, size_t length) {
@@ -113,7 +122,12 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
     // Under a code page that may change names, each entry goes by the name that leads back to it.
     const bool checkNames = NameCheckActive();
     std::string reached;
-    if (!everything) {
+    // One enumeration of everything serves both the subfolders and the hits when the pattern is
+    // one the in-process matcher answers exactly as the platform would. Where names may come over
+    // changed, the platform's own matching of the true names is kept.
+    const bool matchHere = !everything && !checkNames && PatternClaimed(pattern);
+    const bool onePass = everything || matchHere;
+    if (!onePass) {
         // Other patterns would hide the subfolders, so they are gathered in a pass of their own.
         EntryFind all(folder + "*.*", record);
         if (all.valid()) {
@@ -129,7 +143,7 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
         }
     }
 
-    EntryFind find(folder + pattern, record);
+    EntryFind find(folder + (onePass ? "*.*" : pattern), record);
     if (!find.valid()) return;
 
     FrmMain* form = Settings.Truncate ? FormFromWindow(GetAncestor(list, GA_ROOT)) : nullptr;
@@ -154,7 +168,10 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
             }
         }
         const DWORD attributes = record.dwFileAttributes;
-        if (everything && reachable) CollectSubfolder(record, name, length, folder, probe, subfolders);
+        if (onePass && reachable) CollectSubfolder(record, name, length, folder, probe, subfolders);
+        if (matchHere && !MatchesPattern(pattern, std::string_view(name, length),
+                                         ShortName(record)))
+            continue;
 
         if ((attributes & RequiredAttributes) < RequiredAttributes) continue;
         const bool isFolder = (attributes & kFolderBit) != 0;

@@ -4,6 +4,9 @@
 #include "app/settings/settings.h"
 #include "search/exclude_list.h"
 #include "search/folder_walk.h"
+#include "search/wildcard_match.h"
+#include "app/platform.h"
+#include "app/text_case.h"
 #include "search/search_criteria.h"
 #include "shell/drives.h"
 #include "support/main_window_fixture.h"
@@ -410,3 +413,26 @@ TEST_F(WalkFixture, FolderLinksAreListedButNeverEntered) {
 }
 
 } // namespace
+
+// A pattern the walk matches itself, in its one enumeration per folder, lists exactly what the
+// platform's own pattern search lists there, short names included, in every folder.
+TEST_F(WalkFixture, PatternsMatchedInProcessListWhatThePlatformLists) {
+    for (const char* name : {"a.txt", "B.TXT", "x.html", "longfilename.txtx", "noext", ".hidden", "a.b.c", "\xC3\xA4.Txt"})
+        for (const char* folder : {"", "sub\\"}) dir.MakeFile(std::string(folder) + name, "x");
+    Settings.Folders = 1;
+    for (const char* pattern : {"*.txt", "*.htm", "a*", "*.*c", "*a*"}) {
+        ASSERT_TRUE(PatternClaimed(pattern)) << pattern;
+        std::vector<std::string> expected;
+        for (const std::string folder : {dir.Path(), dir.Path() + "sub\\"}) {
+            WIN32_FIND_DATAA record;
+            ScopedFind find(folder + pattern, record);
+            for (bool more = find.valid(); more; more = find.Next(record))
+                if (std::string(record.cFileName) != "." && std::string(record.cFileName) != "..")
+                    expected.push_back(LowerText(((record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? " " : "") +
+                                                 std::string(record.cFileName)));
+        }
+        std::sort(expected.begin(), expected.end());
+        Walk(dir.Path(), pattern);
+        EXPECT_EQ(Names(), expected) << pattern;
+    }
+}
