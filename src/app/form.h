@@ -180,6 +180,7 @@ struct FrmMain {
     std::string StartupFileName;
     std::string BrowseFolder;       // Dir1's folder as the shell names it, ending in "\"
     std::string DriveRoots;         // the drive roots, each followed by a NUL (all-drives search)
+    std::vector<std::string> DriveNames;   // the drives as the drive list names them, in its order
     std::string File1Pattern = "*.*";
     int16_t LastTipIndex = -1;
     bool DragActive = false;

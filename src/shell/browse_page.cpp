@@ -160,6 +160,7 @@ void FillDrive1(FrmMain& form) {
     std::string roots;
     DriveList(names, roots);
     form.DriveRoots = roots;
+    form.DriveNames = names;
     if (!form.Drive1) return;
     std::vector<std::string> drives = ParseDriveRoots(roots).drives;
     ComboBox_ResetContent(form.Drive1);
@@ -490,11 +491,11 @@ void FillLookInList(FrmMain& form) {
         if (index >= 0) ComboBox_SetItemData(list, index, code);
     };
     add(MyComputerName(), 1);
-    std::vector<std::string> names;
-    std::string roots;
-    DriveList(names, roots);
-    form.DriveRoots = roots;
-    for (const std::string& name : names) add(name, 2);
+    // The drive list asked the system for the drives a moment ago; asking again costs start-up.
+    if (form.DriveRoots.empty()) {
+        DriveList(form.DriveNames, form.DriveRoots);
+    }
+    for (const std::string& name : form.DriveNames) add(name, 2);
     add(WindowsFolder(), 0);
     add(SystemFolder(), 0);
     std::string remembered = GetText(list);
