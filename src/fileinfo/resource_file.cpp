@@ -66,8 +66,22 @@ private:
 ResourceSafety CheckFileResources(const std::string& path) {
     ScopedHandle file(OpenForReading(path));
     if (!file.valid()) return {};
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size)) return {};
-    CachedFile bytes(file.get(), static_cast<uint64_t>(size.QuadPart));
-    return CheckResources(bytes);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file.get(), &info)) return {};
+    // Showing one file asks for its icon count, its first icon and its version in turn: the
+    // answer for the same unchanged file is kept rather than read three times.
+    struct Answer {
+        std::string path;
+        DWORD sizeHigh = 0, sizeLow = 0;
+        FILETIME written = {};
+        ResourceSafety safety;
+    };
+    static Answer last;
+    if (last.path == path && last.sizeHigh == info.nFileSizeHigh && last.sizeLow == info.nFileSizeLow &&
+        CompareFileTime(&last.written, &info.ftLastWriteTime) == 0)
+        return last.safety;
+    const uint64_t size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    CachedFile bytes(file.get(), size);
+    last = {path, info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime, CheckResources(bytes)};
+    return last.safety;
 }
