@@ -185,6 +185,12 @@ struct FrmMain {
     int16_t LastTipIndex = -1;
     bool DragActive = false;
     bool FindRunning = false;       // the Find command is running (its walk lets messages through)
+    bool sortRunning = false;       // a header click's sort is running (its passes run other handlers)
+    bool resizePointerShown = false;  // a results header showed the resize pointer at its last move
+    int dragColumn = -1;            // the results column a drag started on
+    // Shows a file picked in File1 on the General page; set by the main window once that page
+    // can show files. nullptr: picking a file shows nothing.
+    void (*showFile)(FrmMain& form, const std::string& folder, const std::string& name) = nullptr;
     bool splitCursorShown = false;  // the pointer over the Browse page is the splitter's
     bool shellExtUpdating = false;  // the program itself is setting chkShellExt after a read
     bool Timer1Enabled = false;

@@ -23,6 +23,24 @@ void ProcessMessage(FrmMain& form, MSG& msg) {
     DispatchMessageA(&msg);
 }
 
+bool PassWaitingMessages(FrmMain* form) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        FrmMain* owner = form ? form : msg.hwnd ? FormFromWindow(GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
+        if (owner) {
+            ProcessMessage(*owner, msg);
+        } else {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return true;
+}
+
 int RunMessageLoop(FrmMain& form) {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) ProcessMessage(form, msg);

@@ -20,6 +20,10 @@ FrmMain* FormFromWindow(HWND hwnd);
 
 // One message through the window's keyboard preview and dialog navigation, then dispatched.
 void ProcessMessage(FrmMain& form, MSG& msg);
+// The one message pass of long-running work (the walk, the sort): every waiting message goes
+// through ProcessMessage (with form nullptr, each message's own window's form, if any), so Stop, Escape and painting run. Answers false when a quit request
+// came; it is posted again for the real loop.
+bool PassWaitingMessages(FrmMain* form);
 // Runs the message loop until the window is gone; returns the exit code.
 int RunMessageLoop(FrmMain& form);
 

@@ -574,7 +574,7 @@ std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
     for (HWND tab : form->cmdTab2) SubclassTabButton(tab);
     // The right area follows the window from the first layout on.
     LayoutRightArea(*form);
-    ShowFileHook = &GetAllFileInfo;
+    form->showFile = &GetAllFileInfo;
     BrowsePage_Init(*form);
     FindPage_Init(*form);
     TipsAndSplitter_Init(*form);

@@ -2,6 +2,9 @@
 
 #include "resource_ids.h"
 
+#include <shellapi.h>
+
+#include <cstring>
 #include <new>
 
 std::string SystemErrorText(DWORD code) {
@@ -22,4 +25,14 @@ std::string ExceptionText(const std::exception& failure, bool withNumber) {
 
 HICON ProgramIcon(HINSTANCE instance, int size) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK), IMAGE_ICON, size, size, 0));
+}
+
+DWORD_PTR ShellNames(const std::string& path, std::string& displayName, std::string* typeName) {
+    SHFILEINFOA info = {};
+    const UINT flags = SHGFI_DISPLAYNAME | (typeName ? SHGFI_TYPENAME : 0);
+    const DWORD_PTR result = SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, flags);
+    // The shell fills fixed buffers; a name without its zero stops at the buffer's end.
+    displayName.assign(info.szDisplayName, strnlen(info.szDisplayName, sizeof info.szDisplayName));
+    if (typeName) typeName->assign(info.szTypeName, strnlen(info.szTypeName, sizeof info.szTypeName));
+    return result;
 }

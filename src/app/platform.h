@@ -41,10 +41,11 @@ private:
     HANDLE handle_;
 };
 
-// An existing file opened for reading, sharing it with every other user.
-inline HANDLE OpenForReading(const std::string& path) {
+// An existing file opened for reading, sharing it with every other user; flags may add a hint
+// such as FILE_FLAG_SEQUENTIAL_SCAN.
+inline HANDLE OpenForReading(const std::string& path, DWORD flags = FILE_ATTRIBUTE_NORMAL) {
     return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                       OPEN_EXISTING, flags, nullptr);
 }
 
 // The platform's two-call texts: call(nullptr, 0) gives the length needed in characters,
@@ -73,6 +74,10 @@ std::string SystemErrorText(DWORD code);
 // What a failure inside an event handler is shown as: the failure's own text, or "Out of
 // memory"; withNumber adds the number the design's boxes give (7 out of memory, else 5).
 std::string ExceptionText(const std::exception& failure, bool withNumber);
+
+// The shell's display name of a file, folder or drive root, and its type name when typeName is
+// given; the names are "" where the shell has none. Answers SHGetFileInfoA's result (0: failed).
+DWORD_PTR ShellNames(const std::string& path, std::string& displayName, std::string* typeName = nullptr);
 
 // The program's icon at size pixels (nullptr when it cannot be loaded); the caller destroys it.
 HICON ProgramIcon(HINSTANCE instance, int size);

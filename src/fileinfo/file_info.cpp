@@ -23,13 +23,8 @@
 namespace {
 
 std::string LastErrorText(DWORD code) {
-    char* buffer = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = n && buffer ? std::string(buffer, n) : "Error " + std::to_string(code);
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
-    return text;
+    const std::string text = SystemErrorText(code);
+    return text.empty() ? "Error " + std::to_string(code) : text;
 }
 
 // Size in bytes of the file at path; throws with the platform's description when it cannot be read.
@@ -70,20 +65,16 @@ std::string TextBeforeNul(const std::string& text, char delimiter) {
 }
 
 void GetShellNames(const std::string& path, std::string& displayName, std::string& typeName) {
-    SHFILEINFOA info = {};
-    LastApiResult = static_cast<int32_t>(
-        SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME | SHGFI_TYPENAME));
-    displayName = TextBeforeNul(std::string(info.szDisplayName, sizeof info.szDisplayName));
-    typeName = TextBeforeNul(std::string(info.szTypeName, sizeof info.szTypeName));
+    LastApiResult = static_cast<int32_t>(ShellNames(path, displayName, &typeName));
 }
 
 bool FindData(const std::string& path, FileInfoTexts& texts, bool showErrors) {
     WIN32_FIND_DATAA record = {};
     // A pattern would make the find call answer with whichever file matches first.
     bool pattern = HasWildcard(path);
-    HANDLE find = pattern ? INVALID_HANDLE_VALUE : FindFirstFileA(path.c_str(), &record);
-    if (find != INVALID_HANDLE_VALUE) AsListed(record);
-    if (find == INVALID_HANDLE_VALUE) {
+    ScopedFind find(pattern ? std::string() : path, record);
+    if (find.valid()) AsListed(record);
+    if (pattern || !find.valid()) {
         if (showErrors) ShowMessage(nullptr, "Invalid file", std::string(AppTitle) + ": FindData", MB_ICONERROR);
         // Nothing of the previous file may stand beside the new name.
         size_t slash = path.find_last_of('\\');
@@ -98,7 +89,7 @@ bool FindData(const std::string& path, FileInfoTexts& texts, bool showErrors) {
     texts.Name = TextBeforeNul(std::string(record.cFileName, sizeof record.cFileName));
     std::string shortName = TextBeforeNul(std::string(record.cAlternateFileName, sizeof record.cAlternateFileName));
     texts.DosName = shortName.empty() ? UpperText(texts.Name) : shortName;
-    LastApiResult = FindClose(find);
+    LastApiResult = 1;  // the find closes with the scope
     return true;
 }
 

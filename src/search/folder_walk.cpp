@@ -87,24 +87,10 @@ const FILETIME* ChosenTime(const WIN32_FIND_DATAA& record, int16_t dateKind) {
     }
 }
 
-// One pass of the message loop: the Stop button, Escape and painting run here. A quit request
-// is handed back to the real loop, and a window that went away ends the walk.
+// The window's message pass; a quit request, or a window that went away, ends the walk.
 void LetMessagesThrough(HWND list) {
     FrmMain* form = FormFromWindow(GetAncestor(list, GA_ROOT));
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            StopRequested = true;
-            return;
-        }
-        if (form && form->hwnd) {
-            ProcessMessage(*form, msg);
-        } else {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
+    if (!PassWaitingMessages(form && form->hwnd ? form : nullptr)) StopRequested = true;
     if (!IsWindow(list)) StopRequested = true;
 }
 

@@ -1,5 +1,6 @@
 #include "search/results_list.h"
 
+#include "app/platform.h"
 #include "app/controls.h"
 #include "app/form.h"
 #include "app/subclass.h"
@@ -30,13 +31,6 @@ namespace {
 
 constexpr int ResizeGrip = 8;           // pixels left of a header's right edge that start a drag
 constexpr int HourglassAfterRow = 100;  // longer tables show the hourglass while they are worked on
-
-// The header under the mouse showed the resize pointer at its last move.
-bool ResizePointer = false;
-// The header a drag started on.
-int DragColumn = -1;
-// A sort is running (its message passes may run other handlers).
-bool SortRunning = false;
 
 // Nearest integer, halves to even (the default rounding mode).
 long RoundHalfEven(double value) { return std::lrint(value); }
@@ -75,43 +69,29 @@ private:
 
 bool LongTable() { return FoundTable.size() > HourglassAfterRow + 1; }
 
-// One pass of the message loop: what waits is handled (Escape reaches the window's key preview).
-void LetMessagesThrough() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));   // the real loop must still see it
-            return;
-        }
-        FrmMain* form = msg.hwnd ? FormFromWindow(GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
-        if (form) {
-            ProcessMessage(*form, msg);
-        } else {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-}
-
 // A message pass costs a round trip to the window system, many times the partition work of a
 // small part of the table. The sort therefore passes on its first partition and then whenever
 // PassIntervalMs have gone by: Escape and painting stay prompt, and the sort no longer spends
 // most of its time waiting on an empty queue.
 constexpr DWORD PassIntervalMs = 10;
-DWORD LastPassTick = 0;
-int SortDepth = 0;
+// The sort under way: its recursion depth and when it last let messages through.
+struct SortProgress {
+    int depth = 0;
+    DWORD lastPassTick = 0;
+};
+SortProgress Sorting;
 
 void LetMessagesThroughNowAndThen(bool first) {
     const DWORD now = GetTickCount();
-    if (!first && now - LastPassTick < PassIntervalMs) return;
-    LastPassTick = now;
-    LetMessagesThrough();
+    if (!first && now - Sorting.lastPassTick < PassIntervalMs) return;
+    Sorting.lastPassTick = now;
+    PassWaitingMessages(nullptr);   // a quit request is posted again for the real loop
 }
 
 class DepthScope {
 public:
-    DepthScope() { ++SortDepth; }
-    ~DepthScope() { --SortDepth; }
+    DepthScope() { ++Sorting.depth; }
+    ~DepthScope() { --Sorting.depth; }
     DepthScope(const DepthScope&) = delete;
     DepthScope& operator=(const DepthScope&) = delete;
 };
@@ -139,11 +119,6 @@ RECT RectInForm(FrmMain& form, HWND control) {
 
 bool StyleVisible(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-std::string ErrorText(const std::exception& failure) {
-    if (dynamic_cast<const std::bad_alloc*>(&failure)) return "Out of memory 7";
-    return std::string(failure.what()) + " 5";
-}
-
 // ---- mouse handling of the headers and the list ------------------------------------------
 
 // x, y of a mouse message as pixels from the header's own top-left corner (its border included).
@@ -166,7 +141,7 @@ LRESULT HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR data) 
         return 0;
     }
     case WM_SETCURSOR:
-        if (ResizePointer) {
+        if (form.resizePointerShown) {
             SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
             return TRUE;
         }
@@ -199,7 +174,7 @@ LRESULT HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR data) 
 LRESULT ListProc(HWND list, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR data) {
     FrmMain& form = *reinterpret_cast<FrmMain*>(data);
     switch (msg) {
-    case WM_MOUSEMOVE: ResizePointer = false; break;
+    case WM_MOUSEMOVE: form.resizePointerShown = false; break;
     case WM_RBUTTONDOWN: lstFound_RightDown(form, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), (wp & MK_SHIFT) != 0); return 0;
     case WM_RBUTTONUP:
         PrepareResultsMenu(form);
@@ -246,7 +221,7 @@ void SortFoundTable(std::vector<FoundRow>& table, size_t column, int low, int hi
     high = std::min<int>(high, static_cast<int>(table.size()) - 1);
     if (low > high) return;
     const size_t size = table.size();
-    bool first = SortDepth == 0;
+    bool first = Sorting.depth == 0;
     DepthScope depth;
     for (;;) {
         // Pivot from the middle row, index rounded halves to even; a copy, as the rows move.
@@ -331,7 +306,7 @@ void RefillResults(FrmMain& form) {
 }
 
 void HeaderClick(FrmMain& form, int index) {
-    if (index < 0 || index > 3 || SortRunning) return;
+    if (index < 0 || index > 3 || form.sortRunning) return;
     if (ListBox_GetCount(form.lstFound) <= 0 || FoundTable.empty()) return;
     if (HeaderClickSuppressed) {
         HeaderClickSuppressed = false;
@@ -340,7 +315,7 @@ void HeaderClick(FrmMain& form, int index) {
     WaitPointer wait(LongTable());
     SortStopRequested = false;
     {
-        FlagScope running(SortRunning);
+        FlagScope running(form.sortRunning);
         if (index != SortColumn) {
             SortFoundTable(FoundTable, SortKeyColumn(index), 0, static_cast<int>(FoundTable.size()) - 1);
         } else {
@@ -356,15 +331,15 @@ void HeaderMouseMove(FrmMain& form, int index, int x, int) {
     HWND header = form.labCol[static_cast<size_t>(index)];
     if (!form.DragActive) {
         if (index < 3 && x >= ControlWidth(header) - ResizeGrip) {
-            ResizePointer = true;
+            form.resizePointerShown = true;
             SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
-        } else if (ResizePointer) {
-            ResizePointer = false;
+        } else if (form.resizePointerShown) {
+            form.resizePointerShown = false;
             SetCursor(LoadCursor(nullptr, IDC_ARROW));
         }
         return;
     }
-    if (index != DragColumn) return;
+    if (index != form.dragColumn) return;
     SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
     const int least = index == 0 ? TextWidth(header, GetText(header) + "   ") : DefaultColumnWidths[static_cast<size_t>(index)];
     x = std::max(x, least);
@@ -375,9 +350,9 @@ void HeaderMouseMove(FrmMain& form, int index, int x, int) {
 }
 
 void HeaderMouseDown(FrmMain& form, int index) {
-    if (!ResizePointer || index < 0 || index > 2) return;
+    if (!form.resizePointerShown || index < 0 || index > 2) return;
     form.DragActive = true;
-    DragColumn = index;
+    form.dragColumn = index;
     HWND header = form.labCol[static_cast<size_t>(index)];
     RECT r = RectInForm(form, header);
     MoveControl(form.pop, r.left, r.top, 1, ControlHeight(form.lstFound) + ControlHeight(header));
@@ -388,8 +363,8 @@ void HeaderMouseUp(FrmMain& form, int index) {
     if (!form.DragActive) return;
     form.DragActive = false;
     HeaderClickSuppressed = true;
-    const int column = DragColumn;
-    DragColumn = -1;
+    const int column = form.dragColumn;
+    form.dragColumn = -1;
     if (column < 0 || column > 2 || !StyleVisible(form.pop)) return;
     ShowWindow(form.pop, SW_HIDE);
     ColumnWidths[static_cast<size_t>(column)] =
@@ -412,7 +387,7 @@ void lstFound_Click(FrmMain& form) {
         SetText(form.labSelected, std::to_string(ListBox_GetSelCount(form.lstFound)) + " selected");
         if (folder + name != form.current.CurrentPath) GetAllFileInfo(form, folder, name);
     } catch (const std::exception& failure) {
-        ShowMessage(form.hwnd, ErrorText(failure), "lstfound_click_error", MB_ICONERROR);
+        ShowMessage(form.hwnd, ExceptionText(failure, true), "lstfound_click_error", MB_ICONERROR);
     }
 }
 
@@ -459,7 +434,7 @@ int ShellDelete(HWND owner, const std::string& list, FILEOP_FLAGS flags) {
 void DeleteSelectedResults(FrmMain& form) {
     // A sort in progress holds row indexes of this table, and a running walk adds rows by its
     // count: neither may see the table shrink under it.
-    if (SortRunning || form.FindRunning) return;
+    if (form.sortRunning || form.FindRunning) return;
     HWND list = form.lstFound;
     const int selected = ListBox_GetSelCount(list);
     if (selected <= 0) {
@@ -527,9 +502,6 @@ void DeleteSelectedResults(FrmMain& form) {
 }
 
 void ResultsPage_Init(FrmMain& form) {
-    ResizePointer = false;
-    DragColumn = -1;
-    SortRunning = false;
     for (HWND header : form.labCol) {
         if (header) SubclassControl(header, HeaderProc, reinterpret_cast<DWORD_PTR>(&form));
     }

@@ -16,8 +16,6 @@
 #include <algorithm>
 #include <cstring>
 
-void (*ShowFileHook)(FrmMain& form, const std::string& folder, const std::string& name) = nullptr;
-
 namespace {
 
 // Dir1 item data: the depth in the low word, and whether the item lies on the open path.
@@ -192,7 +190,7 @@ void File1Clicked(FrmMain& form) {
         SetText(form.Label2[3], FileCountText(FillFile1(form, form.BrowseFolder)));
         return;
     }
-    if (ShowFileHook) ShowFileHook(form, form.BrowseFolder, name);
+    if (form.showFile) form.showFile(form, form.BrowseFolder, name);
 }
 
 void File1DoubleClicked(FrmMain& form) {

@@ -47,10 +47,6 @@ bool FolderExists(FrmMain& form, const std::string& path, bool showMessage);
 // updates both Label2 texts.
 void SetFile1Pattern(FrmMain& form, const std::string& pattern);
 
-// Shows a file picked in File1 on the General page; set by the main window once that page can
-// show files. nullptr: picking a file shows nothing.
-extern void (*ShowFileHook)(FrmMain& form, const std::string& folder, const std::string& name);
-
 // Pure parts of the lists, over values.
 struct DirEntry {
     std::string name;   // "C:\" for the root, otherwise the folder's name

@@ -60,13 +60,9 @@ std::string FolderFromPlatform(Call call) {
 }  // namespace
 
 std::string ShellDisplayName(const std::string& path) {
-    SHFILEINFOA info = {};
-    DWORD_PTR result = SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
-    LastApiResult = static_cast<int32_t>(result);
-    if (!result) return {};
-    size_t length = 0;
-    while (length < sizeof(info.szDisplayName) && info.szDisplayName[length] != '\0') ++length;
-    return std::string(info.szDisplayName, length);
+    std::string name;
+    LastApiResult = static_cast<int32_t>(ShellNames(path, name));
+    return LastApiResult ? name : std::string();
 }
 
 std::string ShellPath(const std::string& path, int16_t mode) {

@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/form.h"
+#include "app/platform.h"
 #include "app/seams.h"
 #include "app/utf8_text.h"
 #include "fileinfo/find_record.h"
@@ -13,36 +14,11 @@ namespace {
 
 constexpr int16_t DirectoryBit = 16;
 
-// A file opened for reading, closed on every path.
-class ReadFileHandle {
-public:
-    explicit ReadFileHandle(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {}
-    ReadFileHandle(const ReadFileHandle&) = delete;
-    ReadFileHandle& operator=(const ReadFileHandle&) = delete;
-    ~ReadFileHandle() {
-        if (IsOpen()) CloseHandle(handle_);
-    }
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 // "<number>: <description>" of a system error code.
 std::string FailureText(DWORD code) {
-    char* buffer = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string description = buffer && length ? std::string(buffer, length) : "Unknown error";
-    if (buffer) LocalFree(buffer);
-    while (!description.empty() && (description.back() == '\r' || description.back() == '\n' ||
-                                    description.back() == ' ' || description.back() == '.'))
-        description.pop_back();
-    return std::to_string(code) + ": " + description;
+    std::string description = SystemErrorText(code);
+    while (!description.empty() && description.back() == '.') description.pop_back();
+    return std::to_string(code) + ": " + (description.empty() ? "Unknown error" : description);
 }
 
 // Reads up to size bytes from the start of file; false with the failure code when a read fails.
@@ -147,14 +123,14 @@ bool DisplayFile(const std::string& fileName, int16_t currentAttributes, HWND bo
     {
         // Size and bytes from one handle, so the two agree; closed before any message, so the
         // word processor can have the file.
-        ReadFileHandle file(fileName);
+        ScopedHandle file(OpenForReading(fileName, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN));
         LARGE_INTEGER size = {};
-        if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size)) {
+        if (!file.valid() || !GetFileSizeEx(file.get(), &size)) {
             failed = true;
             failure = GetLastError();
         } else {
             refusal = SizeRefusal(size.QuadPart);
-            if (refusal.empty() && !ReadWhole(file.Get(), size.QuadPart, bytes, failure)) failed = true;
+            if (refusal.empty() && !ReadWhole(file.get(), size.QuadPart, bytes, failure)) failed = true;
         }
     }
     if (failed) {

@@ -423,7 +423,7 @@ TEST_F(WalkFixture, PatternsMatchedInProcessListWhatThePlatformLists) {
     for (const char* pattern : {"*.txt", "*.htm", "a*", "*.*c", "*a*"}) {
         ASSERT_TRUE(PatternClaimed(pattern)) << pattern;
         std::vector<std::string> expected;
-        for (const std::string folder : {dir.Path(), dir.Path() + "sub\\"}) {
+        for (const std::string& folder : {dir.Path(), dir.Path() + "sub\\"}) {
             WIN32_FIND_DATAA record;
             ScopedFind find(folder + pattern, record);
             for (bool more = find.valid(); more; more = find.Next(record))

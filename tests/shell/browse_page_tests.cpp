@@ -108,10 +108,9 @@ protected:
         form.Combo2 = make("COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL, 0, 460, 300, 200, ID_COMBO2);
         BrowsePage_Init(form);
         shownFiles.clear();
-        ShowFileHook = RecordShownFile;
+        form.showFile = RecordShownFile;
     }
     void TearDown() override {
-        ShowFileHook = nullptr;
         DestroyWindow(form.hwnd);
     }
 
