@@ -311,7 +311,7 @@ namespace {
 // copied or unpacked at once), and each text costs two calls into the locale.
 struct CachedListTexts {
     uint64_t second = UINT64_MAX;
-    std::string display, sortKey;
+    std::shared_ptr<const ListDateTexts> texts;
 };
 
 struct ListTextCache {
@@ -327,14 +327,22 @@ ListTextCache& TheListTextCache() {
 }  // namespace
 
 void ClearListTextCache() {
-    for (CachedListTexts& slot : TheListTextCache().slots) slot.second = UINT64_MAX;
+    for (CachedListTexts& slot : TheListTextCache().slots) {
+        slot.second = UINT64_MAX;
+        slot.texts.reset();
+    }
 }
 
 void FileTimeToListTexts(const FILETIME& fileTime, const std::string& datePattern, const std::string& timePattern) {
+    ListDates = *SharedListTexts(fileTime, datePattern, timePattern);
+}
+
+std::shared_ptr<const ListDateTexts> SharedListTexts(const FILETIME& fileTime, const std::string& datePattern,
+                                                     const std::string& timePattern) {
     if (static_cast<int32_t>(fileTime.dwHighDateTime) <= 0) {
-        ListDates.DisplayText = FixedWidth(UnknownText);
-        ListDates.SortKey = FixedWidth(UnknownText);
-        return;
+        static const auto unknown =
+            std::make_shared<const ListDateTexts>(ListDateTexts{FixedWidth(UnknownText), FixedWidth(UnknownText)});
+        return unknown;
     }
     ListTextCache& cache = TheListTextCache();
     if (cache.datePattern != datePattern || cache.timePattern != timePattern) {
@@ -345,18 +353,19 @@ void FileTimeToListTexts(const FILETIME& fileTime, const std::string& datePatter
     // The texts go down to the second, so every instant within one second has the same ones.
     const uint64_t second = ((static_cast<uint64_t>(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime) / 10000000;
     CachedListTexts& slot = cache.slots[static_cast<size_t>((second * 0x9E3779B97F4A7C15ull) >> 56)];
-    if (slot.second != second) {
+    if (slot.second != second || !slot.texts) {
         SYSTEMTIME local = {};
+        ListDateTexts texts;
         if (!FileTimeToLocalCalendar(fileTime, local)) {
-            slot.display = slot.sortKey = FixedWidth(FailedText);
+            texts.DisplayText = texts.SortKey = FixedWidth(FailedText);
         } else {
-            slot.sortKey = FixedWidth(DateTimeText(local, "yyyy.mm.dd", " ", "Long Time"));
-            slot.display = FixedWidth(DateTimeText(local, datePattern, " ", timePattern));
+            texts.SortKey = FixedWidth(DateTimeText(local, "yyyy.mm.dd", " ", "Long Time"));
+            texts.DisplayText = FixedWidth(DateTimeText(local, datePattern, " ", timePattern));
         }
+        slot.texts = std::make_shared<const ListDateTexts>(std::move(texts));
         slot.second = second;
     }
-    ListDates.DisplayText = slot.display;
-    ListDates.SortKey = slot.sortKey;
+    return slot.texts;
 }
 
 std::string DateTimeText(const SYSTEMTIME& value, const std::string& datePattern, const std::string& separator,

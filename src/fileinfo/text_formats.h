@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // Patterns every date, time and byte text uses: "dd.mm.yyyy" or "Short Date"; "Long Time" or
@@ -37,6 +38,9 @@ std::string FileTimeToText(const FILETIME& fileTime, const std::string& datePatt
 // " " + "Long Time". Both are cut or space padded to exactly 20 characters. When the file time
 // cannot be converted both read "(function failed)", so no row keeps the previous row's key.
 void FileTimeToListTexts(const FILETIME& fileTime, const std::string& datePattern, const std::string& timePattern);
+// The same texts, shared: rows of one instant (to the second) hold one pair between them.
+std::shared_ptr<const ListDateTexts> SharedListTexts(const FILETIME& fileTime, const std::string& datePattern,
+                                                     const std::string& timePattern);
 // The texts of FileTimeToListTexts are kept for recent instants; a search starts with none, so a
 // locale or time zone changed since the last one shows.
 void ClearListTextCache();

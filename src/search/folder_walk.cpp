@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <memory>
+#include <optional>
 #include <string_view>
 
 bool StopRequested = false;
@@ -96,9 +98,86 @@ void LetMessagesThrough(HWND list) {
 
 } // namespace
 
+std::optional<FoundRow> HitRow(const WIN32_FIND_DATAA& record, std::string_view name, const HitRule& rule,
+                               const std::shared_ptr<const std::string>& folder) {
+    const DWORD attributes = record.dwFileAttributes;
+    if ((attributes & rule.required) < rule.required) return std::nullopt;
+    const bool isFolder = (attributes & kFolderBit) != 0;
+    // Skipping folders before the date test leaves the same hits and saves formatting a date
+    // that is not shown.
+    if (isFolder && (!rule.folders || IsDotName(name.data(), name.size()))) return std::nullopt;
+
+    const FILETIME* time = ChosenTime(record, rule.dateKind);
+    if (!time) return std::nullopt;
+    const bool rangeTest = rule.dateKind >= 0 && rule.dateKind <= 2;
+    if (rangeTest && (CompareFileTime(&rule.fromTime, time) > 0 || CompareFileTime(&rule.toTime, time) < 0))
+        return std::nullopt;
+    // The modified time is shown in place of the one tested when the user asked for it.
+    const bool showModified = rule.showModified && rule.dateKind != 1;
+    static const std::string noTime;
+    std::shared_ptr<const ListDateTexts> dates =
+        showModified ? SharedListTexts(record.ftLastWriteTime, DateFormat, TimeFormat)
+                     : SharedListTexts(*time, DateFormat, rule.dateKind % 4 == 2 ? noTime : TimeFormat);
+
+    std::string lowerName;
+    lowerName.reserve(name.size() + 1);
+    if (isFolder) lowerName += ' ';
+    lowerName += name;
+    // The whole 64-bit size: the low half alone would show a 5 GB file as 1 GB.
+    std::string size =
+        isFolder ? std::string()
+                 : FoundSizeText((static_cast<uint64_t>(record.nFileSizeHigh) << 32) | record.nFileSizeLow);
+    return FoundRow(LowerText(std::move(lowerName)), std::move(dates), std::move(size), folder);
+}
+
+namespace {
+
+// The subfolders of folder for a search whose pattern would hide them: a pass of their own.
+void CollectAllSubfolders(const std::string& folder, bool checkNames, std::string& probe,
+                          std::vector<std::string>& subfolders) {
+    WIN32_FIND_DATAA record;
+    EntryFind all(folder + "*.*", record);
+    if (!all.valid()) return;
+    do {
+        if (!checkNames) {
+            CollectSubfolder(record, record.cFileName, NameLength(record), folder, probe, subfolders);
+            continue;
+        }
+        // A folder whose name leads elsewhere is not entered: its hits would be another's.
+        const std::string reached = ReachableName(folder, record);
+        if (!reached.empty()) CollectSubfolder(record, reached.c_str(), reached.size(), folder, probe, subfolders);
+    } while (all.Next(record));
+}
+
+// Adds a hit to the table (row FoundCount) and its line to the list; false when the result
+// limit ends the search.
+bool AddHit(FoundRow&& row, FrmMain* shortening, HWND list, std::string& line) {
+    const size_t index = static_cast<size_t>(FoundCount);
+    // Row i is line i's: the table stands at FoundCount rows, whatever it held before.
+    if (FoundTable.size() <= index) FoundTable.resize(index + 1);
+    FoundTable[index] = std::move(row);
+    if (shortening) ShortenName(*shortening, index);
+    const FoundRow& added = FoundTable[index];
+    line.clear();
+    for (size_t column : {5u, 1u, 2u, 3u}) {
+        if (column != 5) line += '\t';
+        line += added[column];
+    }
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+
+    ++FoundCount;
+    if (FoundCount < FoundLimit) return true;
+    ShowMessage(GetAncestor(list, GA_ROOT),
+                "Sorry, you can't list more than " + std::to_string(FoundLimit) + ". Rethink your search criteria.",
+                AppTitle, MB_ICONEXCLAMATION);
+    StopRequested = true;
+    return false;
+}
+
+}  // namespace
+
 void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& folder, const std::string& pattern,
                        const FILETIME& fromTime, const FILETIME& toTime, int16_t dateKind, HWND list) {
-    WIN32_FIND_DATAA record;
     std::string probe;
     probe.reserve(folder.size() + MAX_PATH + 3);
     probe += '/';
@@ -107,112 +186,37 @@ void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& 
     const bool everything = pattern == "*.*";
     // Under a code page that may change names, each entry goes by the name that leads back to it.
     const bool checkNames = NameCheckActive();
-    std::string reached;
     // One enumeration of everything serves both the subfolders and the hits when the pattern is
     // one the in-process matcher answers exactly as the platform would. Where names may come over
     // changed, the platform's own matching of the true names is kept.
     const bool matchHere = !everything && !checkNames && PatternClaimed(pattern);
     const bool onePass = everything || matchHere;
-    if (!onePass) {
-        // Other patterns would hide the subfolders, so they are gathered in a pass of their own.
-        EntryFind all(folder + "*.*", record);
-        if (all.valid()) {
-            do {
-                if (!checkNames) {
-                    CollectSubfolder(record, record.cFileName, NameLength(record), folder, probe, subfolders);
-                    continue;
-                }
-                // A folder whose name leads elsewhere is not entered: its hits would be another's.
-                reached = ReachableName(folder, record);
-                if (!reached.empty()) CollectSubfolder(record, reached.c_str(), reached.size(), folder, probe, subfolders);
-            } while (all.Next(record));
-        }
-    }
+    if (!onePass) CollectAllSubfolders(folder, checkNames, probe, subfolders);
 
+    WIN32_FIND_DATAA record;
     EntryFind find(folder + (onePass ? "*.*" : pattern), record);
     if (!find.valid()) return;
 
-    FrmMain* form = Settings.Truncate ? FormFromWindow(GetAncestor(list, GA_ROOT)) : nullptr;
-    const bool folders = Settings.Folders != 0;
-    const bool showModified = Settings.showModified != 0 && dateKind != 1;
-    const bool rangeTest = dateKind >= 0 && dateKind <= 2;
-    const std::string noTime;
+    const HitRule rule{RequiredAttributes, Settings.Folders != 0, dateKind, fromTime, toTime,
+                       Settings.showModified != 0};
+    FrmMain* shortening = Settings.Truncate ? FormFromWindow(GetAncestor(list, GA_ROOT)) : nullptr;
+    const auto sharedFolder = std::make_shared<const std::string>(folder);
     std::string line;
     line.reserve(folder.size() + MAX_PATH + 64);
-
+    std::string reached;
     do {
-        const char* name = record.cFileName;
-        size_t length = NameLength(record);
+        std::string_view name(record.cFileName, NameLength(record));
         bool reachable = true;
         if (checkNames) {
             // No name leads back: the entry is still shown under the one it came with.
             reached = ReachableName(folder, record);
             reachable = !reached.empty();
-            if (reachable) {
-                name = reached.c_str();
-                length = reached.size();
-            }
+            if (reachable) name = reached;
         }
-        const DWORD attributes = record.dwFileAttributes;
-        if (onePass && reachable) CollectSubfolder(record, name, length, folder, probe, subfolders);
-        if (matchHere && !MatchesPattern(pattern, std::string_view(name, length),
-                                         ShortName(record)))
-            continue;
-
-        if ((attributes & RequiredAttributes) < RequiredAttributes) continue;
-        const bool isFolder = (attributes & kFolderBit) != 0;
-        // Skipping folders here rather than after the date test leaves the same hits and saves
-        // formatting a date that is not shown.
-        if (isFolder && (!folders || IsDotName(name, length))) continue;
-
-        ListDates.DisplayText.clear();
-        if (const FILETIME* time = ChosenTime(record, dateKind)) {
-            const bool inRange =
-                !rangeTest || (CompareFileTime(&fromTime, time) <= 0 && CompareFileTime(&toTime, time) >= 0);
-            if (inRange) FileTimeToListTexts(*time, DateFormat, dateKind % 4 == 2 ? noTime : TimeFormat);
-        }
-        if (!(ListDates.DisplayText > "!")) continue;
-
-        if (showModified) FileTimeToListTexts(record.ftLastWriteTime, DateFormat, TimeFormat);
-
-        if (FoundTable.size() <= static_cast<size_t>(FoundCount)) FoundTable.resize(static_cast<size_t>(FoundCount) + 1);
-        FoundRow& row = FoundTable[static_cast<size_t>(FoundCount)];
-        std::string& shownName = row[0];
-        shownName.clear();
-        if (isFolder) shownName += ' ';
-        shownName.append(name, length);
-        shownName = LowerText(std::move(shownName));
-        row[1] = ListDates.DisplayText;
-        if (isFolder) {
-            row[2].clear();
-        } else {
-            // The whole 64-bit size: the low half alone would show a 5 GB file as 1 GB.
-            row[2] = FoundSizeText((static_cast<uint64_t>(record.nFileSizeHigh) << 32) | record.nFileSizeLow);
-        }
-        row[3] = folder;
-        row[4] = ListDates.SortKey;
-        row[5] = row[0];
-        if (form) ShortenName(*form, static_cast<size_t>(FoundCount));
-
-        line.clear();
-        line += row[5];
-        line += '\t';
-        line += row[1];
-        line += '\t';
-        line += row[2];
-        line += '\t';
-        line += row[3];
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-
-        ++FoundCount;
-        if (FoundCount >= FoundLimit) {
-            ShowMessage(GetAncestor(list, GA_ROOT),
-                        "Sorry, you can't list more than " + std::to_string(FoundLimit) +
-                            ". Rethink your search criteria.",
-                        AppTitle, MB_ICONEXCLAMATION);
-            StopRequested = true;
-            break;
-        }
+        if (onePass && reachable) CollectSubfolder(record, name.data(), name.size(), folder, probe, subfolders);
+        if (matchHere && !MatchesPattern(pattern, name, ShortName(record))) continue;
+        std::optional<FoundRow> row = HitRow(record, name, rule, sharedFolder);
+        if (row && !AddHit(std::move(*row), shortening, list, line)) break;
     } while (find.Next(record));
 }
 

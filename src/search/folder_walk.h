@@ -4,7 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "search/found_table.h"
@@ -23,6 +26,20 @@ extern uint32_t RequiredAttributes;
 // window messages are let through once per folder, then StopRequested is tested.
 void SearchFolderTree(const std::string& folder, const std::string& pattern, const FILETIME& fromTime,
                       const FILETIME& toTime, int16_t dateKind, HWND list, HWND status, bool includeSubfolders);
+
+// What makes an entry a hit, fixed for one search.
+struct HitRule {
+    uint32_t required;      // attribute bits a hit must have all of
+    bool folders;           // folders may be hits
+    int16_t dateKind;       // the date kinds above
+    FILETIME fromTime, toTime;
+    bool showModified;      // a hit shows its modified time whichever time was tested
+};
+
+// The row an entry (named name, as listed or as reached) of folder makes, or nothing when it
+// is no hit. Decides on values alone; the date texts come from the shared cache.
+std::optional<FoundRow> HitRow(const WIN32_FIND_DATAA& record, std::string_view name, const HitRule& rule,
+                               const std::shared_ptr<const std::string>& folder);
 
 // Lists the hits of one folder (ending in "\") and appends its subfolders that may be entered,
 // each as folder + name, to subfolders.

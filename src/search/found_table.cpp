@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 std::vector<FoundRow> FoundTable;
 int16_t FoundCount = 0;
@@ -12,14 +13,77 @@ std::string ReportText;
 std::array<int32_t, 3> ColumnWidths = {0, 0, 0};
 int16_t NameMaxChars = 0;
 
+FoundRow::FoundRow(std::string name, std::string date, std::string size, std::string folder, std::string key,
+                   std::string shown)
+    : name_(std::move(name)), size_(std::move(size)),
+      folder_(std::make_shared<const std::string>(std::move(folder))),
+      dates_(std::make_shared<const ListDateTexts>(ListDateTexts{std::move(date), std::move(key)})) {
+    SetShown(std::move(shown));
+}
+
+void FoundRow::SetShown(std::string shown) {
+    if (shown == name_) shown.clear();
+    shown_ = std::move(shown);
+}
+
+const std::string& FoundRow::None() {
+    static const std::string none;
+    return none;
+}
+
+bool operator==(const FoundRow& a, const FoundRow& b) {
+    for (size_t column = 0; column < 6; ++column) {
+        if (a[column] != b[column]) return false;
+    }
+    return true;
+}
+
+bool operator<(const FoundRow& a, const FoundRow& b) {
+    for (size_t column = 0; column < 6; ++column) {
+        if (a[column] != b[column]) return a[column] < b[column];
+    }
+    return false;
+}
+
 namespace {
 
-// Widths measured in the list's font on one device context for a whole pass.
+// The widths of the printable ASCII characters in one font, read once per font: a text of those
+// alone measures as the sum of its characters' widths, which is what the text-extent call gives
+// (the list draws without kerning). Names are nearly always such texts, and one extent call
+// per hit cost more than the rest of the hit.
+struct AsciiWidths {
+    LOGFONTW font = {};
+    bool ready = false;
+    std::array<int, 128> width = {};
+};
+
+AsciiWidths& WidthsOf(HFONT font, HDC dc) {
+    static AsciiWidths widths;
+    LOGFONTW described = {};
+    if (!font || !GetObjectW(font, sizeof described, &described)) {
+        widths.ready = false;
+        return widths;
+    }
+    if (widths.ready && std::memcmp(&widths.font, &described, sizeof described) == 0) return widths;
+    widths.ready = false;
+    if (!dc) return widths;
+    for (wchar_t c = 32; c < 127; ++c) {
+        SIZE size = {};
+        if (!GetTextExtentPoint32W(dc, &c, 1, &size)) return widths;
+        widths.width[static_cast<size_t>(c)] = size.cx;
+    }
+    widths.font = described;
+    widths.ready = true;
+    return widths;
+}
+
+// Widths in the list's font for a whole pass; the device context is taken only for text the
+// table does not cover.
 class TextMeasure {
 public:
-    explicit TextMeasure(HWND window) : window_(window), dc_(GetDC(window)) {
-        auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-        if (dc_ && font) old_ = SelectObject(dc_, font);
+    explicit TextMeasure(HWND window)
+        : window_(window), font_(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0))) {
+        widths_ = &WidthsOf(font_, nullptr);
     }
     ~TextMeasure() {
         if (old_) SelectObject(dc_, old_);
@@ -27,22 +91,46 @@ public:
     }
     TextMeasure(const TextMeasure&) = delete;
     TextMeasure& operator=(const TextMeasure&) = delete;
-    int Width(const std::string& text) const {
+    int Width(const std::string& text) {
+        if (!widths_->ready && Dc()) widths_ = &WidthsOf(font_, dc_);
+        if (widths_->ready) {
+            int sum = 0;
+            bool covered = true;
+            for (unsigned char c : text) {
+                if (c < 32 || c >= 127) {
+                    covered = false;
+                    break;
+                }
+                sum += widths_->width[c];
+            }
+            if (covered) return sum;
+        }
         SIZE size = {};
         const std::wstring wide = WideFromUtf8(text);
-        if (dc_) GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+        if (Dc()) GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
         return size.cx;
     }
 
 private:
+    HDC Dc() {
+        if (!dc_ && !triedDc_) {
+            triedDc_ = true;
+            dc_ = GetDC(window_);
+            if (dc_ && font_) old_ = SelectObject(dc_, font_);
+        }
+        return dc_;
+    }
     HWND window_;
-    HDC dc_;
+    HFONT font_;
+    const AsciiWidths* widths_ = nullptr;
+    HDC dc_ = nullptr;
+    bool triedDc_ = false;
     HGDIOBJ old_ = nullptr;
 };
 
-void ShortenRow(FoundRow& row, const TextMeasure& measure) {
-    row[5] = ShortenedName(row[0], row[5], NameMaxChars, ColumnWidths[0] - 19,
-                           [&measure](const std::string& text) { return measure.Width(text); });
+void ShortenRow(FoundRow& row, TextMeasure& measure) {
+    row.SetShown(ShortenedName(row[0], row[5], NameMaxChars, ColumnWidths[0] - 19,
+                               [&measure](const std::string& text) { return measure.Width(text); }));
 }
 
 }  // namespace
@@ -97,7 +185,7 @@ void ShortenName(FrmMain& form, size_t row) {
 void ShortenAllNames(FrmMain& form) {
     TextMeasure measure(form.lstFound);
     for (FoundRow& row : FoundTable) {
-        row[5] = row[0];
+        row.SetShown(std::string());
         ShortenRow(row, measure);
     }
 }

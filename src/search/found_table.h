@@ -6,14 +6,55 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "fileinfo/text_formats.h"
+
 struct FrmMain;
 
-// One hit: 0 name in lower case (a folder's with one leading space), 1 date text, 2 size text,
-// 3 folder ending in "\", 4 sort key of the date, 5 the name as shown (possibly shortened).
-using FoundRow = std::array<std::string, 6>;
+// One hit, read by column: 0 name in lower case (a folder's with one leading space), 1 date
+// text, 2 size text, 3 folder ending in "\", 4 sort key of the date, 5 the name as shown
+// (possibly shortened). A row keeps no copy it can share or derive: the folder text is one for
+// the rows of a folder, the date texts one for the rows of an instant, and the shown name is
+// the name itself until a shortening differs from it.
+class FoundRow {
+public:
+    FoundRow() = default;
+    // A row of six texts, each its own (tables made outside a search).
+    FoundRow(std::string name, std::string date, std::string size, std::string folder, std::string key,
+             std::string shown);
+    FoundRow(std::string name, std::shared_ptr<const ListDateTexts> dates, std::string size,
+             std::shared_ptr<const std::string> folder)
+        : name_(std::move(name)), size_(std::move(size)), folder_(std::move(folder)), dates_(std::move(dates)) {}
+
+    const std::string& operator[](size_t column) const {
+        switch (column) {
+        case 0: return name_;
+        case 1: return dates_ ? dates_->DisplayText : None();
+        case 2: return size_;
+        case 3: return folder_ ? *folder_ : None();
+        case 4: return dates_ ? dates_->SortKey : None();
+        case 5: return shown_.empty() ? name_ : shown_;
+        default: return None();
+        }
+    }
+    // The name as shown; the name itself keeps no second copy.
+    void SetShown(std::string shown);
+
+    friend bool operator==(const FoundRow& a, const FoundRow& b);
+    // Column by column, as texts.
+    friend bool operator<(const FoundRow& a, const FoundRow& b);
+
+private:
+    static const std::string& None();
+    std::string name_;
+    std::string size_;
+    std::string shown_;   // "" while the shown name is the name
+    std::shared_ptr<const std::string> folder_;
+    std::shared_ptr<const ListDateTexts> dates_;
+};
 
 // Line i of the results list always shows row i.
 extern std::vector<FoundRow> FoundTable;

@@ -223,6 +223,26 @@ TEST_F(ResultsPage, StartUpLaysOutTheColumns) {
     EXPECT_EQ(ControlWidth(w->labCol[3]), ControlWidth(w->lstFound) - ControlLeft(w->labCol[3]));
 }
 
+// The widths read once per font must give the cut the platform's own measure gives, and a
+// new font must be measured anew.
+TEST_F(ResultsPage, ShorteningCutsAsThePlatformMeasures) {
+    const std::vector<std::string> names = {"averyveryverylongname.txt", "WWWWWWWWWWWWWWWWWW.txt", "iiiiiiiiiiiiiiiiiiiiii.txt",
+                                            "Mixed Case & Spaces (1).docx", "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82-long-name.txt"};
+    HFONT big = CreateFontA(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
+    for (HFONT font : {w->font, big, w->font}) {
+        SendMessageA(w->lstFound, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        FoundTable.clear();
+        for (const std::string& name : names) FoundTable.push_back(Row(name, "", "", "C:\\", ""));
+        ShortenAllNames(*w);
+        for (size_t i = 0; i < names.size(); ++i) {
+            const std::string expected = ShortenedName(names[i], names[i], NameMaxChars, ColumnWidths[0] - 19,
+                                                       [&](const std::string& t) { return TextWidth(w->lstFound, t); });
+            EXPECT_EQ(FoundTable[i][5], expected) << names[i];
+        }
+    }
+    DeleteObject(big);
+}
+
 TEST_F(ResultsPage, HeaderClicksSortAscendingThenReverse) {
     struct Case {
         int header;
