@@ -60,7 +60,7 @@ constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 // system's own hidden places), and not on the exclude list. probe holds "/" + folder; the test wraps the
 // subfolder's path as an exclude entry is wrapped.
 void CollectSubfolder(const WIN32_FIND_DATAA& record, const char* name, size_t length, const std::string& folder,
-                      std::string& probe, std::vector<std::string>& subfolders) {
+                      std::string& probe, std::vector<Subfolder>& subfolders) {
     if ((record.dwFileAttributes & kFolderBit) == 0 || IsDotName(name, length)) return;
     if ((record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return;
     if ((record.dwFileAttributes & kHiddenSystem) == kHiddenSystem) return;
@@ -76,7 +76,7 @@ void CollectSubfolder(const WIN32_FIND_DATAA& record, const char* name, size_t l
     path.reserve(folder.size() + length);
     path += folder;
     path.append(name, length);
-    subfolders.push_back(std::move(path));
+    subfolders.push_back({std::move(path), record.dwFileAttributes});
 }
 
 // The time a date kind looks at, or nullptr for a kind that is not used.
@@ -134,7 +134,7 @@ namespace {
 
 // The subfolders of folder for a search whose pattern would hide them: a pass of their own.
 void CollectAllSubfolders(const std::string& folder, bool checkNames, std::string& probe,
-                          std::vector<std::string>& subfolders) {
+                          std::vector<Subfolder>& subfolders) {
     WIN32_FIND_DATAA record;
     EntryFind all(folder + "*.*", record);
     if (!all.valid()) return;
@@ -176,7 +176,7 @@ bool AddHit(FoundRow&& row, FrmMain* shortening, HWND list, std::string& line) {
 
 }  // namespace
 
-void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& folder, const std::string& pattern,
+void ListFolderMatches(std::vector<Subfolder>& subfolders, const std::string& folder, const std::string& pattern,
                        const FILETIME& fromTime, const FILETIME& toTime, int16_t dateKind, HWND list) {
     std::string probe;
     probe.reserve(folder.size() + MAX_PATH + 3);
@@ -229,12 +229,12 @@ namespace {
 // The shell names a folder other than by its own name only when the folder is customised, and
 // it customises only folders marked read-only or system; for the others (nearly all) the stored
 // name is the display name, and the shell call (milliseconds each) is saved.
-std::string ShownSubfolder(const std::string& shownParent, const std::string& path) {
+std::string ShownSubfolder(const std::string& shownParent, const Subfolder& subfolder) {
+    const std::string& path = subfolder.path;
     const std::string name = path.substr(shownParent.size());
     std::string part = name;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    const bool customisable = attributes == INVALID_FILE_ATTRIBUTES ||
-                              (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    // The enumeration's attributes: asking the file system again cost a call per folder.
+    const bool customisable = (subfolder.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
     if (customisable) {
         std::string shown = ShellDisplayName(path);
         if (!shown.empty() && shown != name) {
@@ -257,10 +257,17 @@ public:
     WalkDisplay(const WalkDisplay&) = delete;
     WalkDisplay& operator=(const WalkDisplay&) = delete;
 
+    ~WalkDisplay() { InvalidateRect(status_, nullptr, TRUE); }
+
     void Folder(const std::string& shown) {
         SetWindowTextA(status_, (std::to_string(FoundCount) + " " + shown).c_str());
         const DWORD now = GetTickCount();
-        if (shown_ && now - shownAt_ < RefreshMilliseconds) return;
+        if (shown_ && now - shownAt_ < RefreshMilliseconds) {
+            // The status holds every folder's name, but is painted with the list: painting it per
+            // folder cost more than enumerating a folder.
+            ValidateRect(status_, nullptr);
+            return;
+        }
         shown_ = true;
         shownAt_ = now;
         SendMessageA(list_, WM_SETREDRAW, static_cast<WPARAM>(-1), 0);
@@ -281,7 +288,7 @@ void WalkShownFolder(const std::string& shown, const std::string& pattern, const
     display.Folder(shown);
 
     // Element 0 stays a placeholder, so the subfolders are elements 1 and up.
-    std::vector<std::string> subfolders(1);
+    std::vector<Subfolder> subfolders(1);
     ListFolderMatches(subfolders, shown, pattern, fromTime, toTime, dateKind, list);
     if (!includeSubfolders) return;
     for (size_t i = 1; i < subfolders.size(); ++i) {

@@ -41,8 +41,14 @@ struct HitRule {
 std::optional<FoundRow> HitRow(const WIN32_FIND_DATAA& record, std::string_view name, const HitRule& rule,
                                const std::shared_ptr<const std::string>& folder);
 
-// Lists the hits of one folder (ending in "\") and appends its subfolders that may be entered,
-// each as folder + name, to subfolders.
-void ListFolderMatches(std::vector<std::string>& subfolders, const std::string& folder, const std::string& pattern,
+// A subfolder the walk may enter: folder + name, and its attributes as the enumeration gave them.
+struct Subfolder {
+    std::string path;
+    DWORD attributes = 0;
+};
+
+// Lists the hits of one folder (ending in "\") and appends its subfolders that may be entered
+// to subfolders.
+void ListFolderMatches(std::vector<Subfolder>& subfolders, const std::string& folder, const std::string& pattern,
                        const FILETIME& fromTime, const FILETIME& toTime, int16_t dateKind, HWND list);
 

@@ -161,7 +161,7 @@ void ListFolder(FrmMain& form, const std::string& folder) {
     FoundCount = 0;
     FoundTable.clear();
     ListBox_ResetContent(form.lstFound);
-    std::vector<std::string> subfolders(1);
+    std::vector<Subfolder> subfolders(1);
     ListFolderMatches(subfolders, folder, "*.*", {0, 0}, {0, 0}, 4, form.lstFound);
 }
 
