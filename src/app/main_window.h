@@ -21,5 +21,5 @@ void LayoutRightArea(FrmMain& form);
 // Window-level key handling, seen before the focused control: true when the key was used.
 bool FormKeyDown(FrmMain& form, WPARAM key, bool ctrl, bool shift);
 
-// Draws the two-line etched separator across a page at y.
+// Draws the two-line etched separator across a page at y (pixels).
 void DrawEtchedLine(HWND page, int y, int margin);

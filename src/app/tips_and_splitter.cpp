@@ -1,6 +1,7 @@
 #include "app/tips_and_splitter.h"
 
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/form.h"
 #include "app/frame.h"
 #include "app/picture_box.h"
@@ -119,7 +120,7 @@ void ValueLabelMouseMove(FrmMain& form, int index, int x) {
     RECT pageRect = ControlRect(page), labelRect = ControlRect(label);
     if (!IsWindowVisible(form.pop)) {
         // While the tip waits to appear it follows the pointer along the label.
-        int height = TextHeight(form.pop, "Ag") + 3;
+        int height = TextHeight(form.pop, "Ag") + Scale(3, form.dpi);
         MoveControl(form.pop, pageRect.left + labelRect.left + x + height / 2, pageRect.top + labelRect.top + height / 2,
                     ControlWidth(form.pop), height);
     }
@@ -173,25 +174,28 @@ void CopyVersionEntry(FrmMain& form) {
 bool BrowseSplitterMouse(FrmMain& form, UINT message, int x, int) {
     HWND page = form.picTab2[0];
     RECT dir = ControlRect(form.Dir1), file = ControlRect(form.File1);
+    auto S = [&form](int designPixels) { return Scale(designPixels, form.dpi); };
+    const int least = S(32);   // each list keeps at least this much of the page
     switch (message) {
     case WM_MOUSEMOVE:
         if (form.DragActive) {
             RECT client;
             GetClientRect(page, &client);
-            int clamped = std::min(std::max(x, static_cast<int>(dir.left) + 32), static_cast<int>(client.right) - 32);
+            int clamped =
+                std::min(std::max(x, static_cast<int>(dir.left) + least), static_cast<int>(client.right) - least);
             RECT pageRect = ControlRect(page);
-            MoveControl(form.pop, pageRect.left + clamped, pageRect.top + file.top, 2, file.bottom - file.top);
+            MoveControl(form.pop, pageRect.left + clamped, pageRect.top + file.top, S(2), file.bottom - file.top);
             ShowWindow(form.pop, SW_SHOW);
             return true;
         }
         SetSplitCursor(form, x >= dir.right && x < file.left &&
-                       (dir.right - dir.left) + (file.right - file.left) > 64);
+                       (dir.right - dir.left) + (file.right - file.left) > 2 * least);
         return true;
     case WM_LBUTTONDOWN:
         if (!form.splitCursorShown) return false;
         form.DragActive = true;
         SetCapture(page);
-        MoveControl(form.pop, ControlLeft(form.pop), ControlTop(form.pop), 2, file.bottom - file.top);
+        MoveControl(form.pop, ControlLeft(form.pop), ControlTop(form.pop), S(2), file.bottom - file.top);
         SetWindowPos(form.pop, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return true;
     case WM_LBUTTONUP: {
@@ -202,11 +206,11 @@ bool BrowseSplitterMouse(FrmMain& form, UINT message, int x, int) {
         ShowWindow(form.pop, SW_HIDE);
         int dirWidth = ControlLeft(form.pop) - ControlLeft(page) - dir.left;
         MoveControl(form.Dir1, dir.left, dir.top, dirWidth, dir.bottom - dir.top);
-        int fileLeft = dir.left + dirWidth + 3;
+        int fileLeft = dir.left + dirWidth + S(3);
         // The file list's right edge stays where it was.
         MoveControl(form.File1, fileLeft, file.top, file.right - fileLeft, file.bottom - file.top);
         RECT drive = ControlRect(form.Drive1);
-        MoveControl(form.Drive1, drive.left, drive.top, dirWidth - 1, drive.bottom - drive.top);
+        MoveControl(form.Drive1, drive.left, drive.top, dirWidth - S(1), drive.bottom - drive.top);
         RECT count = ControlRect(form.Label2[3]);
         MoveControl(form.Label2[3], fileLeft, count.top, count.right - count.left, count.bottom - count.top);
         return true;

@@ -1,5 +1,6 @@
 #include "search/found_table.h"
 
+#include "app/dpi.h"
 #include "app/form.h"
 #include "app/utf8_text.h"
 
@@ -27,6 +28,7 @@ public:
     }
     TextMeasure(const TextMeasure&) = delete;
     TextMeasure& operator=(const TextMeasure&) = delete;
+    int Dpi() const { return dpi_; }
     int Width(const std::string& text) const {
         SIZE size = {};
         const std::wstring wide = WideFromUtf8(text);
@@ -38,10 +40,11 @@ private:
     HWND window_;
     HDC dc_;
     HGDIOBJ old_ = nullptr;
+    int dpi_ = WindowDpi(window_);
 };
 
 void ShortenRow(FoundRow& row, const TextMeasure& measure) {
-    row[5] = ShortenedName(row[0], row[5], NameMaxChars, ColumnWidths[0] - 19,
+    row[5] = ShortenedName(row[0], row[5], NameMaxChars, Scale(ColumnWidths[0] - 19, measure.Dpi()),
                            [&measure](const std::string& text) { return measure.Width(text); });
 }
 
