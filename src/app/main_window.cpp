@@ -635,19 +635,19 @@ void RegisterClasses(HINSTANCE instance) {
 
 } // namespace
 
-std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
+std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance, int dpi) {
     RegisterClasses(instance);
     auto form = std::make_unique<FrmMain>();
-    form->dpi = WindowDpi(nullptr);
+    form->dpi = dpi > 0 ? dpi : WindowDpi(nullptr);
     HWND hwnd = CreateWindowExA(WS_EX_CONTROLPARENT, MainWindowClass, AppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                 CW_USEDEFAULT, CW_USEDEFAULT, TwipsToPixels(DesignWidthTwips, form->dpi),
                                 TwipsToPixels(MinWindowHeightTwips, form->dpi), nullptr, nullptr, instance, form.get());
     if (!hwnd) return nullptr;
     // The monitor the window opened on may show another scale than the system's.
-    if (const int dpi = WindowDpi(hwnd); dpi != form->dpi) {
-        form->dpi = dpi;
-        SetWindowPos(hwnd, nullptr, 0, 0, TwipsToPixels(DesignWidthTwips, dpi), TwipsToPixels(MinWindowHeightTwips, dpi),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (const int shown = WindowDpi(hwnd); dpi <= 0 && shown != form->dpi) {
+        form->dpi = shown;
+        SetWindowPos(hwnd, nullptr, 0, 0, TwipsToPixels(DesignWidthTwips, shown),
+                     TwipsToPixels(MinWindowHeightTwips, shown), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     form->font = CreateFormFont(form->dpi);
     form->keyPreview = FormKeyDown;

@@ -12,8 +12,9 @@
 #include "app/tab_strips.h"
 
 // Registers the window classes (once) and creates the window with all its controls, hidden.
-// Start-up has not run yet: call StartUp (startup.h) next.
-std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance);
+// Start-up has not run yet: call StartUp (startup.h) next. dpi 0: the window's own DPI; any other
+// lays the window out at that DPI wherever it is shown (a layout to compare with).
+std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance, int dpi = 0);
 
 // Sizes the right-hand area to the client area (the left pages never change size).
 void LayoutRightArea(FrmMain& form);
