@@ -43,4 +43,8 @@ int TwipsToPixels(int twips, int dpi) {
 
 int PixelsToTwips(int pixels, int dpi) { return MulDiv(pixels, TwipsPerInch, Usable(dpi)); }
 
-int FontHeight(int hundredthsOfPoints, int dpi) { return -MulDiv(hundredthsOfPoints, Usable(dpi), 7200); }
+// Cut toward zero: a font a fraction of a pixel larger than the scale asks for has lines taller
+// than the scaled lists and labels hold (19.5 pixels at 144 DPI gives 19, not 20).
+int FontHeight(int hundredthsOfPoints, int dpi) {
+    return -static_cast<int>(static_cast<long long>(hundredthsOfPoints) * Usable(dpi) / 7200);
+}

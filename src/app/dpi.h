@@ -21,5 +21,5 @@ int TwipsToPixels(int twips, int dpi);
 int PixelsToTwips(int pixels, int dpi);
 
 // The height to ask a font for to get a font of hundredths of points at dpi (negative: the
-// height of the characters, as points measure them).
+// height of the characters, as points measure them), in whole pixels cut toward zero.
 int FontHeight(int hundredthsOfPoints, int dpi);

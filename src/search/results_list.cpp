@@ -119,10 +119,10 @@ RECT RectInForm(FrmMain& form, HWND control) {
 }
 
 // The list turns tab stops into pixels by its font's average character width (four units to it),
-// which the stops are written for at 6 pixels, the design font's. A scaled font's width does not
-// follow the scale exactly, so the stops are turned to its own width, to land at the headers.
+// which the stops are written for at 6 pixels, the design font's. The font the system gives, and
+// the same font scaled, are not that wide exactly, so the stops are turned to the list's own
+// width, to land under the headers.
 std::array<int, 3> StopsForListFont(std::array<int, 3> stops, HWND list, int dpi) {
-    if (dpi == DesignDpi) return stops;
     const int average = (TextWidth(list, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
     if (average <= 0) return stops;
     for (int& stop : stops) stop = MulDiv(stop, Scale(6, dpi), average);
