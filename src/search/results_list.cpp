@@ -125,7 +125,7 @@ RECT RectInForm(FrmMain& form, HWND control) {
 std::array<int, 3> StopsForListFont(std::array<int, 3> stops, HWND list, int dpi) {
     const int average = (TextWidth(list, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
     if (average <= 0) return stops;
-    for (int& stop : stops) stop = MulDiv(stop, Scale(6, dpi), average);
+    for (int& stop : stops) stop = MulDiv(stop, 6 * dpi, average * DesignDpi);
     return stops;
 }
 

@@ -6,9 +6,11 @@
 #include "app/main_window.h"
 #include "app/settings/settings.h"
 #include "search/found_table.h"
+#include "search/results_list.h"
 #include "support/main_window_fixture.h"
 
 #include <gtest/gtest.h>
+#include <windowsx.h>
 
 #include <cstdlib>
 #include <map>
@@ -189,4 +191,38 @@ TEST(Dpi, MovingToAMonitorOfAnotherScaleLaysTheWindowOutAgain) {
     SetClientSize(*design, 660, 400);
     ExpectScaledLayout(*w, *design);
     for (size_t i = 0; i < 3; ++i) EXPECT_EQ(ControlWidth(w->cmdTab2[i]), ControlWidth(fresh->cmdTab2[i]));
+}
+
+TEST(Dpi, ResultColumnsStandUnderTheirHeaders) {
+    MainWindow w;
+    ListBox_AddString(w->lstFound, "a\tX\tY");
+    RECT item = {};
+    ListBox_GetItemRect(w->lstFound, 0, &item);
+    // The list drawn into a bitmap of our own, then the first inked column after each tab.
+    HDC screen = GetDC(w->lstFound);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, item.right, item.bottom);
+    ReleaseDC(w->lstFound, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageA(w->lstFound, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF background = GetPixel(dc, item.right - 1, item.top);
+    auto firstInkFrom = [&](int from) {
+        for (int x = from; x < item.right; ++x)
+            for (int y = item.top; y < item.bottom; ++y)
+                if (GetPixel(dc, x, y) != background) return x;
+        return -1;
+    };
+    POINT origin = {0, 0};
+    MapWindowPoints(w->lstFound, GetParent(w->lstFound), &origin, 1);
+    const int slack = Scale(4, w->dpi);
+    int from = TextWidth(w->lstFound, "a") + 1;
+    for (size_t column = 1; column <= 2; ++column) {
+        const int header = ControlLeft(w->labCol[column]) - origin.x;
+        const int ink = firstInkFrom(from);
+        EXPECT_NEAR(ink, header, slack) << "column " << column;
+        from = header + TextWidth(w->lstFound, "X") + 1;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
 }
