@@ -273,8 +273,10 @@ SIZE FolderIconSize(int dpi) {
     return size;
 }
 
+// Room for the folder pictures: the shell's small images are of the system's small icon size.
+// (Asking the shell's image list itself here would make it at start-up, before the window shows.)
 int ItemHeight(HWND list, HFONT font, int dpi) {
-    int height = std::max(static_cast<int>(FolderIconSize(dpi).cy), Scale(16, dpi));
+    int height = std::max(GetSystemMetrics(SM_CYSMICON), Scale(16, dpi));
     WindowDc dc(list);
     if (dc.Get()) {
         HGDIOBJ old = font ? SelectObject(dc.Get(), font) : nullptr;
