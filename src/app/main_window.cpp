@@ -27,11 +27,11 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
 #endif
-#include <vector>
 
 namespace {
 
@@ -81,8 +81,8 @@ struct Builder {
     HWND Page(int x, int y, int w, int h, int id) const {
         auto* state = new PageState;
         HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                    S(x), S(y), S(w), S(h), form.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                    state);
+                                    S(x), S(y), S(w), S(h), form.hwnd,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, state);
         SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
         return page;
     }
@@ -93,8 +93,8 @@ struct Builder {
     }
 };
 
-// A small picture of a stock icon for the clickable images of the pages, from the stock image
-// nearest the size (the shared handle is the system's, never destroyed).
+// A small picture of a stock icon for the clickable images of the pages, drawn at the scaled
+// size (the shared handle is the system's, never destroyed).
 void DrawStockIcon(HWND picture, LPCSTR stock, int dpi) {
     PictureClear(picture);
     const int size = Scale(16, dpi);

@@ -45,9 +45,10 @@ std::string ClassOf(HWND hwnd) {
 void SetClientSize(FrmMain& form, int designWidth, int designHeight) {
     RECT window = WindowRect(form.hwnd), client;
     GetClientRect(form.hwnd, &client);
-    const int frameX = (window.right - window.left) - client.right, frameY = (window.bottom - window.top) - client.bottom;
-    SetWindowPos(form.hwnd, nullptr, 0, 0, Scale(designWidth, form.dpi) + frameX, Scale(designHeight, form.dpi) + frameY,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    const int frameX = (window.right - window.left) - client.right;
+    const int frameY = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(form.hwnd, nullptr, 0, 0, Scale(designWidth, form.dpi) + frameX,
+                 Scale(designHeight, form.dpi) + frameY, SWP_NOMOVE | SWP_NOZORDER);
     PumpMessages();
 }
 

@@ -53,7 +53,8 @@ void ApplyDefaults(FrmMain& form) {
     Settings.Truncate = 1;
     const int folderWidth = Scale(126, form.dpi);
     MoveControl(form.Dir1, ControlLeft(form.Dir1), ControlTop(form.Dir1), folderWidth, ControlHeight(form.Dir1));
-    MoveControl(form.Drive1, ControlLeft(form.Drive1), ControlTop(form.Drive1), folderWidth, ControlHeight(form.Drive1));
+    MoveControl(form.Drive1, ControlLeft(form.Drive1), ControlTop(form.Drive1), folderWidth,
+                ControlHeight(form.Drive1));
     ColumnWidths = DefaultColumnWidths;
     // Excluding starts off until the user turns it on again, even if the read pass filled it.
     ExcludeString.clear();
