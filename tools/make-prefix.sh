@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes a private Wine prefix once: no Mono/Gecko prompts, and the null display driver
-# unless the second argument is "x11" (for a prefix that shows real windows).
+# unless the second argument is "x11" (for a prefix that shows real windows). PLOVNIK_DPI sets
+# the display's DPI of a new prefix (96 unless set).
 # Safe to call from several processes at once; only the first one does the work.
 set -euo pipefail
 prefix=$1
@@ -15,6 +16,9 @@ export TZ=${PLOVNIK_TZ:-Europe/Berlin} LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
 wine=/usr/lib/wine/wine64
 "$wine" wineboot -i >/dev/null 2>&1 || true
 [ "$driver" = x11 ] || "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+if [ -n "${PLOVNIK_DPI:-}" ]; then
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$PLOVNIK_DPI" /f >/dev/null 2>&1
+fi
 # A crash must end the program, not start Wine's debugger and wait for it.
 "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null 2>&1
 "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 0 /f >/dev/null 2>&1

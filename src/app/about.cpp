@@ -1,6 +1,7 @@
 #include "app/about.h"
 
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/picture_box.h"
 #include "app/platform.h"
 #include "app/seams.h"
@@ -88,7 +89,10 @@ HWND CreateAboutBox(HWND owner) {
         wc.lpszClassName = kAboutClass;
         RegisterClassA(&wc);
     }
-    RECT frame = {0, 0, 330, 120};
+    // Sizes in design pixels, at the scale of the window the box belongs to.
+    const int dpi = WindowDpi(owner);
+    auto S = [dpi](int designPixels) { return Scale(designPixels, dpi); };
+    RECT frame = {0, 0, S(330), S(120)};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
     int width = frame.right - frame.left, height = frame.bottom - frame.top;
     RECT ownerRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -98,17 +102,17 @@ HWND CreateAboutBox(HWND owner) {
     HWND box = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kAboutClass,
                                (std::string("About ") + AppTitle).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y,
                                width, height, owner, nullptr, instance, nullptr);
-    HFONT font = CreateFormFont();
+    HFONT font = CreateFormFont(dpi);
     SetWindowLongPtrA(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(font));
     auto make = [&](const char* cls, const std::string& text, DWORD style, int x0, int y0, int w, int h, int id) {
-        HWND c = CreateWindowExA(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x0, y0, w, h, box,
+        HWND c = CreateWindowExA(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, S(x0), S(y0), S(w), S(h), box,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return c;
     };
-    HWND picture = CreatePictureBox(box, 1, 16, 16, 32, 32, GetSysColor(COLOR_BTNFACE));
-    if (HICON icon = ProgramIcon(instance, 32)) {
-        PictureDrawIcon(picture, icon, 32);
+    HWND picture = CreatePictureBox(box, 1, S(16), S(16), S(32), S(32), GetSysColor(COLOR_BTNFACE));
+    if (HICON icon = ProgramIcon(instance, S(32))) {
+        PictureDrawIcon(picture, icon, S(32));
         DestroyIcon(icon);
     }
     make("STATIC", AboutFirstLine(), SS_LEFT | SS_NOPREFIX, 64, 18, 250, 16, kLine1Id);

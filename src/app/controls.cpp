@@ -1,5 +1,6 @@
 #include "app/controls.h"
 
+#include "app/dpi.h"
 #include "app/utf8_text.h"
 
 #include <windowsx.h>
@@ -7,8 +8,8 @@
 #include <algorithm>
 #include <vector>
 
-HFONT CreateFormFont() {
-    return CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+HFONT CreateFormFont(int dpi) {
+    return CreateFontA(FontHeight(975, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
 }
 

@@ -4,8 +4,9 @@
 
 #include <string>
 
-// The font of every page and box: "MS Sans Serif" at 9.75 points. The caller deletes it.
-HFONT CreateFormFont();
+// The font of every page and box: "MS Sans Serif" at 9.75 points for a window at dpi. The
+// caller deletes it.
+HFONT CreateFormFont(int dpi);
 
 std::string GetText(HWND control);
 void SetText(HWND control, const std::string& text);

@@ -92,12 +92,14 @@ enum PictureNotify : int {
 
 inline constexpr UINT_PTR TIMER1_ID = 1;
 
-// Twips per pixel at the design resolution; the window's own position and size are kept in twips.
+// Twips per pixel at the design resolution (96 DPI); the window's own position and size are kept
+// in twips, which app/dpi.h turns into pixels at any DPI.
 inline constexpr int TwipsPerPixel = 15;
 
 struct FrmMain {
     HWND hwnd = nullptr;
     HFONT font = nullptr;
+    int dpi = 96;                   // the DPI the window is shown at; every design pixel is scaled by it
 
     // Frame
     HWND Image3 = nullptr;

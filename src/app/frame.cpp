@@ -1,6 +1,7 @@
 #include "app/frame.h"
 
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/seams.h"
 
 FrmMain* FormFromWindow(HWND hwnd) {
@@ -65,13 +66,15 @@ void SetDefaultFind(FrmMain& form, bool isDefault) {
 WindowTwips GetWindowTwips(const FrmMain& form) {
     RECT r = {};
     GetWindowRect(form.hwnd, &r);
-    return {r.left * TwipsPerPixel, r.top * TwipsPerPixel, (r.right - r.left) * TwipsPerPixel,
-            (r.bottom - r.top) * TwipsPerPixel};
+    const int dpi = form.dpi;
+    return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi), PixelsToTwips(r.right - r.left, dpi),
+            PixelsToTwips(r.bottom - r.top, dpi)};
 }
 
 void SetWindowTwips(FrmMain& form, int32_t left, int32_t top, int32_t width, int32_t height) {
-    SetWindowPos(form.hwnd, nullptr, left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
-                 height / TwipsPerPixel, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int dpi = form.dpi;
+    SetWindowPos(form.hwnd, nullptr, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(width, dpi),
+                 TwipsToPixels(height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void RelayOutWindow(FrmMain& form) {

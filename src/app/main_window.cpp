@@ -2,11 +2,14 @@
 
 #include "app/about.h"
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/picture_box.h"
 #include "app/platform.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
+#include "app/tab_strips.h"
 #include "app/tips_and_splitter.h"
+#include "fileinfo/file_icons.h"
 #include "fileinfo/file_info.h"
 #include "fileinfo/general_page.h"
 #include "resource_ids.h"
@@ -26,12 +29,16 @@
 #include <utility>
 #include <vector>
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace {
 
 constexpr char kPageClass[] = "PlovnikPage";
 constexpr COLORREF kIconBackground = RGB(192, 192, 192);
 
-// Design geometry in pixels (the design's twips divided by 15).
+// Design geometry in design pixels (the design's twips divided by 15), scaled as controls are made.
 constexpr int kTabTop = 10, kTabHeight = 21;
 constexpr int kUpperTabLeft = 34, kRightTabLeft = 340;
 constexpr RECT kLeftPanel = {8, 28, 8 + 305, 28 + 293};
@@ -40,19 +47,22 @@ constexpr RECT kRightPanel = {320, 28, 320 + 321, 28 + 293};
 constexpr RECT kRightPage = {322, 29, 322 + 313, 29 + 285};
 
 struct PageState {
-    std::vector<std::pair<int, int>> lines;   // etched separators: y, margin
+    std::vector<std::pair<int, int>> lines;   // etched separators in pixels: y, margin
 };
 
 // ---- creating controls -------------------------------------------------------------------
 
+// Takes every place and size in design pixels and makes the control at the window's scale.
 struct Builder {
     FrmMain& form;
     HINSTANCE instance;
 
+    int S(int designPixels) const { return Scale(designPixels, form.dpi); }
     HWND Make(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
               DWORD exStyle = 0) const {
-        HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, w, h,
-                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, S(x), S(y),
+                                    S(w), S(h), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                    nullptr);
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
         return hwnd;
     }
@@ -71,49 +81,66 @@ struct Builder {
     HWND Page(int x, int y, int w, int h, int id) const {
         auto* state = new PageState;
         HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                    x, y, w, h, form.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                    state);
+                                    S(x), S(y), S(w), S(h), form.hwnd,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, state);
         SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
         return page;
     }
     HWND Picture(HWND parent, int x, int y, int w, int h, int id, COLORREF bg, bool border = false) const {
-        HWND pic = CreatePictureBox(parent, id, x, y, w, h, bg, border);
+        HWND pic = CreatePictureBox(parent, id, S(x), S(y), S(w), S(h), bg, border);
         SendMessageA(pic, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
         return pic;
     }
 };
 
-// A small picture of a stock icon for the clickable images of the pages.
-void DrawStockIcon(HWND picture, LPCSTR stock) {
+// A small picture of a stock icon for the clickable images of the pages, drawn at the scaled
+// size (the shared handle is the system's, never destroyed).
+void DrawStockIcon(HWND picture, LPCSTR stock, int dpi) {
     PictureClear(picture);
-    if (HICON icon = LoadIconA(nullptr, stock)) PictureDrawIcon(picture, icon, 16);
+    const int size = Scale(16, dpi);
+    if (auto icon = static_cast<HICON>(LoadImageA(nullptr, stock, IMAGE_ICON, size, size, LR_SHARED)))
+        PictureDrawIcon(picture, icon, size);
 }
 
 // The period picture: a small calendar page.
-void DrawCalendar(HWND picture) {
+void DrawCalendar(HWND picture, int dpi) {
     PictureClear(picture);
     HDC dc = PictureDC(picture);
     HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
     HBRUSH red = CreateSolidBrush(RGB(192, 0, 0));
-    RECT page = {1, 2, 15, 15}, top = {1, 2, 15, 5};
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RECT page = ScaleRect({1, 2, 15, 15}, dpi), top = ScaleRect({1, 2, 15, 5}, dpi);
     FillRect(dc, &page, white);
     FillRect(dc, &top, red);
-    FrameRect(dc, &page, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    for (int y = 7; y <= 12; y += 3)
-        for (int x = 3; x <= 11; x += 3) SetPixel(dc, x, y, RGB(0, 0, 0));
+    FrameRect(dc, &page, black);
+    for (int y = 7; y <= 12; y += 3) {
+        for (int x = 3; x <= 11; x += 3) {
+            RECT dot = ScaleRect({x, y, x + 1, y + 1}, dpi);
+            FillRect(dc, &dot, black);
+        }
+    }
     DeleteObject(white);
     DeleteObject(red);
     PictureRefresh(picture);
+}
+
+// The pictures the window draws itself, at the window's scale.
+void DrawOwnPictures(FrmMain& f) {
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(f.hwnd, GWLP_HINSTANCE));
+    PictureClear(f.Image3);
+    if (HICON icon = ProgramIcon(instance, Scale(16, f.dpi))) {
+        PictureDrawIcon(f.Image3, icon, Scale(16, f.dpi));
+        DestroyIcon(icon);
+    }
+    DrawStockIcon(f.Image4, IDI_INFORMATION, f.dpi);
+    DrawStockIcon(f.Image2, IDI_WARNING, f.dpi);
+    DrawCalendar(f.Image1, f.dpi);
 }
 
 void CreateFrame(const Builder& b) {
     FrmMain& f = b.form;
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     f.Image3 = b.Picture(f.hwnd, 8, 8, 22, 18, ID_IMAGE3, face);
-    if (HICON icon = ProgramIcon(b.instance, 16)) {
-        PictureDrawIcon(f.Image3, icon, 16);
-        DestroyIcon(icon);
-    }
     const char* upper[] = {"General", "Version", "Find Files", "Settings"};
     for (int i = 0; i < 4; ++i)
         f.cmdTab1[i] = b.Button(f.hwnd, upper[i], kUpperTabLeft + 70 * i, kTabTop, 70, kTabHeight, ID_CMDTAB1 + i);
@@ -143,7 +170,6 @@ void CreateGeneralPage(const Builder& b) {
     ShowWindow(f.labKey[15], SW_HIDE);
     f.lblValue[15] = b.Value(p, 48, 16, 138, ID_LBLVALUE + 15);
     f.Image4 = b.Picture(p, 190, 16, 16, 16, ID_IMAGE4, GetSysColor(COLOR_BTNFACE));
-    DrawStockIcon(f.Image4, IDI_INFORMATION);
     ShowWindow(f.Image4, SW_HIDE);
     f.labIcon = b.Label(p, "", 212, 4, 42, 16, ID_LABICON, SS_RIGHT);
     f.cbxIcon = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | WS_DISABLED, 212, 20, 42, 200,
@@ -166,7 +192,6 @@ void CreateGeneralPage(const Builder& b) {
     EnableWindow(f.chkAttr[3], FALSE);
     EnableWindow(f.chkAttr[4], FALSE);
     f.Image2 = b.Picture(p, 156, 215, 16, 16, ID_IMAGE2, GetSysColor(COLOR_BTNFACE));
-    DrawStockIcon(f.Image2, IDI_WARNING);
     ShowWindow(f.Image2, SW_HIDE);
 }
 
@@ -201,7 +226,6 @@ void CreateFindPage(const Builder& b) {
     f.labBetween = b.Label(p, "&between", 8, 56, 56, 16, ID_LABBETWEEN);
     f.txtDate[0] = b.Make(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 66, 53, 180, 20, ID_TXTDATE, WS_EX_CLIENTEDGE);
     f.Image1 = b.Picture(p, 252, 55, 16, 16, ID_IMAGE1, GetSysColor(COLOR_BTNFACE));
-    DrawCalendar(f.Image1);
     f.labAnd = b.Label(p, "and", 8, 78, 56, 16, ID_LABAND);
     f.txtDate[1] = b.Make(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 66, 75, 180, 20, ID_TXTDATE + 1, WS_EX_CLIENTEDGE);
 
@@ -422,8 +446,68 @@ void OnFinalDestroy(FrmMain& form) {
     form.font = nullptr;
 }
 
-void OnGetMinMaxInfo(MINMAXINFO& info) {
-    info.ptMinTrackSize.y = MinWindowHeightTwips / TwipsPerPixel;
+void OnGetMinMaxInfo(const FrmMain& form, MINMAXINFO& info) {
+    info.ptMinTrackSize.y = TwipsToPixels(MinWindowHeightTwips, form.dpi);
+}
+
+PageState* PageFromWindow(HWND page);
+
+// The page state of a page of the window; nullptr for any other control.
+PageState* PageOf(HWND control) {
+    char cls[32] = {};
+    GetClassNameA(control, cls, sizeof cls);
+    return lstrcmpA(cls, kPageClass) == 0 ? PageFromWindow(control) : nullptr;
+}
+
+// One control at a new scale: its edges move with the scale, so neighbours stay neighbours.
+void RescaleControl(HWND control, int from, int to, HFONT font) {
+    RECT r = ControlRect(control);
+    char cls[16] = {};
+    GetClassNameA(control, cls, sizeof cls);
+    // A drop-down's window rectangle is its closed box; the height it is given includes the list.
+    if (lstrcmpiA(cls, "ComboBox") == 0) {
+        RECT dropped = {};
+        if (SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
+            r.bottom = r.top + (dropped.bottom - dropped.top);
+    }
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const int left = MulDiv(r.left, to, from), top = MulDiv(r.top, to, from);
+    MoveControl(control, left, top, MulDiv(r.right, to, from) - left, MulDiv(r.bottom, to, from) - top);
+}
+
+// Moving to a monitor of another scale: a new font, every control at the new scale, what is laid
+// out from texts and settings laid out again, and the window in the place the system offers.
+void OnDpiChanged(FrmMain& form, int dpi, const RECT& suggested) {
+    if (dpi > 0 && dpi != form.dpi) {
+        const int old = form.dpi;
+        LowerActiveTabs(form);
+        form.dpi = dpi;
+        HFONT font = CreateFormFont(dpi);
+        SendMessageA(form.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        for (HWND child = GetWindow(form.hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            RescaleControl(child, old, dpi, font);
+            if (PageState* state = PageOf(child)) {
+                for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT))
+                    RescaleControl(inner, old, dpi, font);
+                for (auto& [y, margin] : state->lines) y = MulDiv(y, dpi, old);
+            }
+        }
+        // No control holds the old font any more.
+        if (form.font) DeleteObject(form.font);
+        form.font = font;
+        ApplyViewerFont(form);
+        LayoutTabStrip(form, true);
+        LayoutTabStrip(form, false);
+        RaiseActiveTabs(form);
+        BrowsePage_DpiChanged(form);
+        DoListBox(form, ColumnWidths);
+        DrawOwnPictures(form);
+        RedrawFileIcons(form);
+    }
+    SetWindowPos(form.hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RelayOutWindow(form);
+    InvalidateRect(form.hwnd, nullptr, TRUE);
 }
 
 LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -437,7 +521,8 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND: OnCommand(*form, LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)); return 0;
     case WM_SIZE: if (wp != SIZE_MINIMIZED) LayoutRightArea(*form); return 0;
-    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp)); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*form, *reinterpret_cast<MINMAXINFO*>(lp)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(*form, HIWORD(wp), *reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_TIMER: if (wp == TIMER1_ID) TipTimerTick(*form); return 0;
     case WM_MOUSEMOVE: BackgroundMouseMove(*form, true); return 0;
     case WM_KEYDOWN: FormKeyDown(*form, wp, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0); return 0;
@@ -550,14 +635,21 @@ void RegisterClasses(HINSTANCE instance) {
 
 } // namespace
 
-std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
+std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance, int dpi) {
     RegisterClasses(instance);
     auto form = std::make_unique<FrmMain>();
-    form->font = CreateFormFont();
+    form->dpi = dpi > 0 ? dpi : WindowDpi(nullptr);
     HWND hwnd = CreateWindowExA(WS_EX_CONTROLPARENT, MainWindowClass, AppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                CW_USEDEFAULT, CW_USEDEFAULT, DesignWidthTwips / TwipsPerPixel,
-                                MinWindowHeightTwips / TwipsPerPixel, nullptr, nullptr, instance, form.get());
+                                CW_USEDEFAULT, CW_USEDEFAULT, TwipsToPixels(DesignWidthTwips, form->dpi),
+                                TwipsToPixels(MinWindowHeightTwips, form->dpi), nullptr, nullptr, instance, form.get());
     if (!hwnd) return nullptr;
+    // The monitor the window opened on may show another scale than the system's.
+    if (const int shown = WindowDpi(hwnd); dpi <= 0 && shown != form->dpi) {
+        form->dpi = shown;
+        SetWindowPos(hwnd, nullptr, 0, 0, TwipsToPixels(DesignWidthTwips, shown),
+                     TwipsToPixels(MinWindowHeightTwips, shown), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    form->font = CreateFormFont(form->dpi);
     form->keyPreview = FormKeyDown;
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->font), FALSE);
     Builder builder{*form, instance};
@@ -570,6 +662,7 @@ std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance) {
     CreateResultsPage(builder);
     CreateDisplayPage(builder);
     CreateMenus(*form);
+    DrawOwnPictures(*form);
     for (HWND tab : form->cmdTab1) SubclassTabButton(tab);
     for (HWND tab : form->cmdTab2) SubclassTabButton(tab);
     // The right area follows the window from the first layout on.
@@ -586,7 +679,7 @@ void LayoutRightArea(FrmMain& form) {
     if (!form.hwnd || IsIconic(form.hwnd) || !form.cmdTab2Back) return;
     RECT window;
     GetWindowRect(form.hwnd, &window);
-    const int minHeight = MinWindowHeightTwips / TwipsPerPixel;
+    const int minHeight = TwipsToPixels(MinWindowHeightTwips, form.dpi);
     if (window.bottom - window.top < minHeight) {
         SetWindowPos(form.hwnd, nullptr, 0, 0, window.right - window.left, minHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -595,22 +688,23 @@ void LayoutRightArea(FrmMain& form) {
     RECT client;
     GetClientRect(form.hwnd, &client);
     const int W = client.right, H = client.bottom;
+    auto S = [&form](int designPixels) { return Scale(designPixels, form.dpi); };
     const RECT back = ControlRect(form.cmdTab2Back);
-    const int x0 = back.left + 8;
-    const int y0 = back.top + 10;
+    const int x0 = back.left + S(8);
+    const int y0 = back.top + S(10);
     auto resize = [](HWND control, int width, int height) {
         RECT r = ControlRect(control);
         MoveControl(control, r.left, r.top, width < 0 ? r.right - r.left : width, height < 0 ? r.bottom - r.top : height);
     };
-    resize(form.cmdTab2Back, W - x0, H - y0 + 4);
-    for (HWND page : form.picTab2) resize(page, W - x0 - 4, H - y0);
-    resize(form.lstFound, W - x0 - 8, H - y0 - ControlTop(form.lstFound) - 20);
-    resize(form.File1, W - (x0 + ControlLeft(form.File1)) - 6, H - y0 - 69);
-    resize(form.Dir1, -1, H - y0 - 69);
-    resize(form.Text3, W - x0 - 22, -1);
-    resize(form.Text2, W - x0 - 22, H - y0 - ControlTop(form.Text2) - 20);
+    resize(form.cmdTab2Back, W - x0, H - y0 + S(4));
+    for (HWND page : form.picTab2) resize(page, W - x0 - S(4), H - y0);
+    resize(form.lstFound, W - x0 - S(8), H - y0 - ControlTop(form.lstFound) - S(20));
+    resize(form.File1, W - (x0 + ControlLeft(form.File1)) - S(6), H - y0 - S(69));
+    resize(form.Dir1, -1, H - y0 - S(69));
+    resize(form.Text3, W - x0 - S(22), -1);
+    resize(form.Text2, W - x0 - S(22), H - y0 - ControlTop(form.Text2) - S(20));
     resize(form.labCol[3], ControlWidth(form.lstFound) - ControlLeft(form.labCol[3]), -1);
-    const int labelTop = ControlHeight(form.lstFound) + 27;
+    const int labelTop = ControlHeight(form.lstFound) + S(27);
     for (HWND label : {form.labSearching, form.labFound, form.labSelected}) {
         RECT r = ControlRect(label);
         MoveControl(label, r.left, labelTop, r.right - r.left, r.bottom - r.top);

@@ -12,8 +12,9 @@
 #include "app/tab_strips.h"
 
 // Registers the window classes (once) and creates the window with all its controls, hidden.
-// Start-up has not run yet: call StartUp (startup.h) next.
-std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance);
+// Start-up has not run yet: call StartUp (startup.h) next. dpi 0: the window's own DPI; any other
+// lays the window out at that DPI wherever it is shown (a layout to compare with).
+std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance, int dpi = 0);
 
 // Sizes the right-hand area to the client area (the left pages never change size).
 void LayoutRightArea(FrmMain& form);
@@ -21,5 +22,5 @@ void LayoutRightArea(FrmMain& form);
 // Window-level key handling, seen before the focused control: true when the key was used.
 bool FormKeyDown(FrmMain& form, WPARAM key, bool ctrl, bool shift);
 
-// Draws the two-line etched separator across a page at y.
+// Draws the two-line etched separator across a page at y (pixels).
 void DrawEtchedLine(HWND page, int y, int margin);

@@ -1,12 +1,14 @@
 #include "app/startup.h"
 
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/form.h"
 #include "app/main_window.h"
 #include "app/picture_box.h"
 #include "app/platform.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
+#include "fileinfo/file_icons.h"
 #include "fileinfo/file_info.h"
 #include "fileinfo/text_formats.h"
 #include "resource_ids.h"
@@ -57,17 +59,13 @@ void StartUp(FrmMain& form, const std::string& path) {
         if (ComboBox_GetCount(form.cbxXclude) > 0) ComboBox_SetCurSel(form.cbxXclude, 0);
         ApplyDateTimeFormats();
 
-        auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form.hwnd, GWLP_HINSTANCE));
-        if (HICON icon = ProgramIcon(instance, 32)) {
-            PictureClear(form.picIcon[0]);
-            PictureDrawIcon(form.picIcon[0], icon, 32);
-            DestroyIcon(icon);
-        }
+        DrawProgramIcon(form);
         SetText(form.lblValue[15], "(no file selected)");
 
-        for (int y : {100, 190, 245}) DrawEtchedLine(form.picTab[2], y, 1);
-        DrawEtchedLine(form.picTab[3], ControlTop(form.Check1[0]) - 8, 1);
-        DrawEtchedLine(form.picTab[3], ControlTop(form.chkXclude) - 8, 1);
+        const int dpi = form.dpi;
+        for (int y : {100, 190, 245}) DrawEtchedLine(form.picTab[2], Scale(y, dpi), Scale(1, dpi));
+        DrawEtchedLine(form.picTab[3], ControlTop(form.Check1[0]) - Scale(8, dpi), Scale(1, dpi));
+        DrawEtchedLine(form.picTab[3], ControlTop(form.chkXclude) - Scale(8, dpi), Scale(1, dpi));
 
         DoListBox(form, ColumnWidths);
 

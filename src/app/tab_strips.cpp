@@ -1,6 +1,7 @@
 #include "app/tab_strips.h"
 
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/frame.h"
 #include "app/tips_and_splitter.h"
 
@@ -8,17 +9,23 @@ namespace {
 
 void BringToFront(HWND hwnd) { SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
 
-void Reshape(HWND button, int dx, int dy, int dw, int dh) {
+// Moves and sizes by design pixels.
+void Reshape(const FrmMain& form, HWND button, int dx, int dy, int dw, int dh) {
     RECT r = ControlRect(button);
-    MoveControl(button, r.left + dx, r.top + dy, r.right - r.left + dw, r.bottom - r.top + dh);
+    const int dpi = form.dpi;
+    MoveControl(button, r.left + Scale(dx, dpi), r.top + Scale(dy, dpi), r.right - r.left + Scale(dw, dpi),
+                r.bottom - r.top + Scale(dh, dpi));
 }
+
+void Raise(const FrmMain& form, HWND tab) { Reshape(form, tab, -2, -2, 4, 2); }
+void Lower(const FrmMain& form, HWND tab) { Reshape(form, tab, 2, 2, -4, -2); }
 
 }  // namespace
 
 void ActivateTab(FrmMain& form, bool upper, int index) {
     HWND tab = upper ? form.cmdTab1[index] : form.cmdTab2[index];
     HWND page = upper ? form.picTab[index] : form.picTab2[index];
-    Reshape(tab, -2, -2, 4, 2);
+    Raise(form, tab);
     // The active tab overlaps the panel's top edge; the inactive ones sit partly behind it.
     BringToFront(upper ? form.cmdTab : form.cmdTab2Back);
     BringToFront(tab);
@@ -34,7 +41,7 @@ namespace {
 void SwitchTab(FrmMain& form, bool upper, int index) {
     const int old = upper ? form.CurrentUpperTab : form.CurrentRightTab;
     if (index == old) return;
-    Reshape(upper ? form.cmdTab1[old] : form.cmdTab2[old], 2, 2, -4, -2);
+    Lower(form, upper ? form.cmdTab1[old] : form.cmdTab2[old]);
     ActivateTab(form, upper, index);
     ShowWindow(upper ? form.picTab[old] : form.picTab2[old], SW_HIDE);
 }
@@ -61,7 +68,8 @@ void LayoutTabStrip(FrmMain& form, bool upper) {
     int count = upper ? 4 : 3;
     for (int i = 0; i < count; ++i) {
         RECT r = ControlRect(tabs[i]);
-        MoveControl(tabs[i], r.left, r.top, TextWidth(tabs[i], GetText(tabs[i])) + 16, r.bottom - r.top);
+        MoveControl(tabs[i], r.left, r.top, TextWidth(tabs[i], GetText(tabs[i])) + Scale(16, form.dpi),
+                    r.bottom - r.top);
     }
     for (int i = 0; i + 1 < count; ++i) {
         RECT r = ControlRect(tabs[i]);
@@ -70,3 +78,13 @@ void LayoutTabStrip(FrmMain& form, bool upper) {
     }
 }
 
+
+void LowerActiveTabs(FrmMain& form) {
+    Lower(form, form.cmdTab1[static_cast<size_t>(form.CurrentUpperTab)]);
+    Lower(form, form.cmdTab2[static_cast<size_t>(form.CurrentRightTab)]);
+}
+
+void RaiseActiveTabs(FrmMain& form) {
+    Raise(form, form.cmdTab1[static_cast<size_t>(form.CurrentUpperTab)]);
+    Raise(form, form.cmdTab2[static_cast<size_t>(form.CurrentRightTab)]);
+}

@@ -10,3 +10,8 @@ void ActivateTab(FrmMain& form, bool upper, int index);
 
 // Widens each tab button of a strip to its caption and lines them up left to right.
 void LayoutTabStrip(FrmMain& form, bool upper);
+
+// The active tab of each strip stands raised above the others; a change of scale puts both back
+// in line first and raises them again at the new scale.
+void LowerActiveTabs(FrmMain& form);
+void RaiseActiveTabs(FrmMain& form);

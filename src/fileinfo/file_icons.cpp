@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/form.h"
 #include "app/picture_box.h"
+#include "app/platform.h"
 #include "fileinfo/resource_check.h"
 #include "shell/registry.h"
 
@@ -10,14 +11,30 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+namespace {
+
+// The icons fill their square picture, whose size follows the window's scale.
+int PictureSize(HWND picture) {
+    RECT r = {};
+    GetClientRect(picture, &r);
+    return r.right;
+}
+
+} // namespace
+
 void DrawShellIcon(HWND picture, const std::string& path, bool small) {
     SHFILEINFOA info = {};
     UINT flags = SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0);
-    // The system image list belongs to the shell: it is drawn from, never destroyed.
+    // The system image list belongs to the shell: it is drawn from, never destroyed. Its images
+    // have the size the system's scale asks for; a monitor of another scale gets them resized.
     auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, flags));
     PictureClear(picture);
     if (!list) return;
-    LastApiResult = ImageList_Draw(list, info.iIcon, PictureDC(picture), 0, 0, ILD_TRANSPARENT);
+    HICON icon = ImageList_GetIcon(list, info.iIcon, ILD_TRANSPARENT);
+    if (!icon) return;
+    const int size = PictureSize(picture);
+    LastApiResult = DrawIconEx(PictureDC(picture), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    DestroyIcon(icon);
     PictureRefresh(picture);
 }
 
@@ -25,15 +42,44 @@ int32_t ExtractFileIcon(FrmMain& form, HWND picture, const std::string& path, in
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form.hwnd, GWLP_HINSTANCE));
     // The platform follows the file's icon entries unchecked: a damaged file counts as one
     // without icons instead of faulting inside it.
-    HICON icon = CheckFileResources(path).icons ? ExtractIconA(instance, path.c_str(), static_cast<UINT>(index)) : nullptr;
+    const bool checked = CheckFileResources(path).icons;
     PictureClear(picture);
-    if (index < 0) return static_cast<int32_t>(reinterpret_cast<INT_PTR>(icon));
-    // 1 is the platform's "not a file with icons", not a handle.
-    if (!icon || icon == reinterpret_cast<HICON>(1)) return 0;
-    LastApiResult = DrawIcon(PictureDC(picture), 0, 0, icon);
+    if (index < 0) {
+        HICON count = checked ? ExtractIconA(instance, path.c_str(), static_cast<UINT>(-1)) : nullptr;
+        return static_cast<int32_t>(reinterpret_cast<INT_PTR>(count));
+    }
+    // The file's own image nearest the picture's size, resized to it where the file has none as big.
+    const int size = PictureSize(picture);
+    HICON icon = nullptr;
+    UINT id = 0;
+    const UINT got = checked ? PrivateExtractIconsA(path.c_str(), index, size, size, &icon, &id, 1, 0) : 0;
+    if (got == 0 || got == 0xFFFFFFFF || !icon) return 0;
+    LastApiResult = DrawIconEx(PictureDC(picture), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     PictureRefresh(picture);
     DestroyIcon(icon);   // the drawing stays in the picture's image
     return 1;
+}
+
+void DrawProgramIcon(FrmMain& form) {
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form.hwnd, GWLP_HINSTANCE));
+    const int size = PictureSize(form.picIcon[0]);
+    PictureClear(form.picIcon[0]);
+    if (HICON icon = ProgramIcon(instance, size)) {
+        PictureDrawIcon(form.picIcon[0], icon, size);
+        DestroyIcon(icon);
+    }
+}
+
+void RedrawFileIcons(FrmMain& form) {
+    const std::string& path = form.current.CurrentPath;
+    if (path.empty()) {
+        DrawProgramIcon(form);
+        return;
+    }
+    DrawShellIcon(form.picIcon[0], path, false);
+    DrawShellIcon(form.picIcon[1], path, true);
+    const int selected = IsWindowEnabled(form.cbxIcon) ? ComboBox_GetCurSel(form.cbxIcon) : 0;
+    ExtractFileIcon(form, form.picIcon[2], path, selected < 0 ? 0 : selected);
 }
 
 void ShowFileIcons(FrmMain& form, const std::string& path) {

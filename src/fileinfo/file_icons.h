@@ -15,5 +15,9 @@ int32_t ExtractFileIcon(FrmMain& form, HWND picture, const std::string& path, in
 // The icon part of showing a file: both shell icons, the first stored icon, the icon chooser.
 void ShowFileIcons(FrmMain& form, const std::string& path);
 void cbxIcon_Click(FrmMain& form);
+// The program's own icon in the large icon's place, while no file is shown.
+void DrawProgramIcon(FrmMain& form);
+// The icons of the shown file (or the program's) again, at the pictures' present size.
+void RedrawFileIcons(FrmMain& form);
 // Puts the picture's image on the clipboard as a bitmap.
 bool CopyPictureToClipboard(FrmMain& form, HWND picture);

@@ -1,5 +1,6 @@
 #include "search/found_table.h"
 
+#include "app/dpi.h"
 #include "app/form.h"
 #include "app/utf8_text.h"
 
@@ -91,6 +92,7 @@ public:
     }
     TextMeasure(const TextMeasure&) = delete;
     TextMeasure& operator=(const TextMeasure&) = delete;
+    int Dpi() const { return dpi_; }
     int Width(const std::string& text) {
         if (!widths_->ready && Dc()) widths_ = &WidthsOf(font_, dc_);
         if (widths_->ready) {
@@ -126,10 +128,11 @@ private:
     HDC dc_ = nullptr;
     bool triedDc_ = false;
     HGDIOBJ old_ = nullptr;
+    int dpi_ = WindowDpi(window_);
 };
 
 void ShortenRow(FoundRow& row, TextMeasure& measure) {
-    row.SetShown(ShortenedName(row[0], row[5], NameMaxChars, ColumnWidths[0] - 19,
+    row.SetShown(ShortenedName(row[0], row[5], NameMaxChars, Scale(ColumnWidths[0] - 19, measure.Dpi()),
                                [&measure](const std::string& text) { return measure.Width(text); }));
 }
 

@@ -66,7 +66,8 @@ inline constexpr int16_t FoundLimit = 32767;
 // The criteria header of the results report, written when a search ends.
 extern std::string ReportText;
 
-// Widths in pixels of the name, date and size columns (kept in the settings file).
+// Widths in design pixels (pixels at 96 DPI) of the name, date and size columns, kept so in the
+// settings file; the list scales them to the window's DPI where it lays its columns out.
 extern std::array<int32_t, 3> ColumnWidths;
 
 // The design widths of those columns (the header labels' tags): the defaults.

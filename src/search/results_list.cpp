@@ -2,6 +2,7 @@
 
 #include "app/platform.h"
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/form.h"
 #include "app/subclass.h"
 #include "app/utf8_text.h"
@@ -29,7 +30,7 @@ int (*ShellDeleteHook)(HWND owner, const std::string& list, FILEOP_FLAGS flags) 
 
 namespace {
 
-constexpr int ResizeGrip = 8;           // pixels left of a header's right edge that start a drag
+constexpr int ResizeGrip = 8;           // design pixels left of a header's right edge that start a drag
 constexpr int HourglassAfterRow = 100;  // longer tables show the hourglass while they are worked on
 
 // Nearest integer, halves to even (the default rounding mode).
@@ -115,6 +116,17 @@ RECT RectInForm(FrmMain& form, HWND control) {
     GetWindowRect(control, &r);
     MapWindowPoints(HWND_DESKTOP, form.hwnd, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+// The list turns tab stops into pixels by its font's average character width (four units to it),
+// which the stops are written for at 6 pixels, the design font's. The font the system gives, and
+// the same font scaled, are not that wide exactly, so the stops are turned to the list's own
+// width, to land under the headers.
+std::array<int, 3> StopsForListFont(std::array<int, 3> stops, HWND list, int dpi) {
+    const int average = (TextWidth(list, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
+    if (average <= 0) return stops;
+    for (int& stop : stops) stop = MulDiv(stop, 6 * dpi, average * DesignDpi);
+    return stops;
 }
 
 bool StyleVisible(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -278,7 +290,8 @@ std::string ResultsReport(const std::string& reportText, const std::string& foun
 void ResetSortColumn() { SortColumn = -1; }
 
 void DoListBox(FrmMain& form, const std::array<int32_t, 3>& widths) {
-    std::array<int, 3> stops = TabStopsFor(widths);
+    const int dpi = form.dpi;
+    std::array<int, 3> stops = StopsForListFont(TabStopsFor(widths), form.lstFound, dpi);
     SendMessageA(form.lstFound, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(stops.data()));
     NameMaxChars = NameMaxCharsFor(widths[0]);
     if (Settings.Truncate) {
@@ -288,9 +301,10 @@ void DoListBox(FrmMain& form, const std::array<int32_t, 3>& widths) {
     }
     for (size_t i = 0; i < 3; ++i) {
         RECT r = ControlRect(form.labCol[i]);
-        MoveControl(form.labCol[i], r.left, r.top, std::max<int32_t>(widths[i], 0), r.bottom - r.top);
+        const int width = Scale(widths[i], dpi);
+        MoveControl(form.labCol[i], r.left, r.top, std::max(width, 0), r.bottom - r.top);
         RECT next = ControlRect(form.labCol[i + 1]);
-        MoveControl(form.labCol[i + 1], r.left + widths[i], next.top, next.right - next.left, next.bottom - next.top);
+        MoveControl(form.labCol[i + 1], r.left + width, next.top, next.right - next.left, next.bottom - next.top);
     }
     RECT last = ControlRect(form.labCol[3]);
     int lastWidth = ControlWidth(form.lstFound) - last.left;
@@ -330,7 +344,7 @@ void HeaderMouseMove(FrmMain& form, int index, int x, int) {
     if (index < 0 || index > 3) return;
     HWND header = form.labCol[static_cast<size_t>(index)];
     if (!form.DragActive) {
-        if (index < 3 && x >= ControlWidth(header) - ResizeGrip) {
+        if (index < 3 && x >= ControlWidth(header) - Scale(ResizeGrip, form.dpi)) {
             form.resizePointerShown = true;
             SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
         } else if (form.resizePointerShown) {
@@ -341,11 +355,12 @@ void HeaderMouseMove(FrmMain& form, int index, int x, int) {
     }
     if (index != form.dragColumn) return;
     SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
-    const int least = index == 0 ? TextWidth(header, GetText(header) + "   ") : DefaultColumnWidths[static_cast<size_t>(index)];
+    const int least = index == 0 ? TextWidth(header, GetText(header) + "   ")
+                                 : Scale(DefaultColumnWidths[static_cast<size_t>(index)], form.dpi);
     x = std::max(x, least);
     RECT r = RectInForm(form, header);
     RECT guide = ControlRect(form.pop);
-    MoveControl(form.pop, r.left + x, r.top, 1, guide.bottom - guide.top);
+    MoveControl(form.pop, r.left + x, r.top, Scale(1, form.dpi), guide.bottom - guide.top);
     ShowWindow(form.pop, SW_SHOWNA);
 }
 
@@ -355,7 +370,7 @@ void HeaderMouseDown(FrmMain& form, int index) {
     form.dragColumn = index;
     HWND header = form.labCol[static_cast<size_t>(index)];
     RECT r = RectInForm(form, header);
-    MoveControl(form.pop, r.left, r.top, 1, ControlHeight(form.lstFound) + ControlHeight(header));
+    MoveControl(form.pop, r.left, r.top, Scale(1, form.dpi), ControlHeight(form.lstFound) + ControlHeight(header));
     HeaderClickSuppressed = false;
 }
 
@@ -368,7 +383,7 @@ void HeaderMouseUp(FrmMain& form, int index) {
     if (column < 0 || column > 2 || !StyleVisible(form.pop)) return;
     ShowWindow(form.pop, SW_HIDE);
     ColumnWidths[static_cast<size_t>(column)] =
-        ControlLeft(form.pop) - RectInForm(form, form.labCol[static_cast<size_t>(column)]).left;
+        Unscale(ControlLeft(form.pop) - RectInForm(form, form.labCol[static_cast<size_t>(column)]).left, form.dpi);
     DoListBox(form, ColumnWidths);
 }
 

@@ -1,6 +1,7 @@
 #include "shell/browse_page.h"
 
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/form.h"
 #include "app/subclass.h"
 #include "app/settings/settings.h"
@@ -20,7 +21,7 @@ namespace {
 
 // Dir1 item data: the depth in the low word, and whether the item lies on the open path.
 constexpr LPARAM DirOpenFlag = 0x10000;
-constexpr int DirIndentPixels = 10;
+constexpr int DirIndentPixels = 10;   // design pixels per level
 
 // ---- Small platform wrappers ------------------------------------------------------------
 
@@ -262,8 +263,20 @@ const FolderIcons& SystemFolderIcons() {
     return icons;
 }
 
-int ItemHeight(HWND list, HFONT font) {
-    int height = GetSystemMetrics(SM_CYSMICON);
+// The size of the folder pictures as drawn: the shell's small images, or the scaled design
+// size where the shell has none.
+SIZE FolderIconSize(int dpi) {
+    SIZE size = {Scale(16, dpi), Scale(16, dpi)};
+    int cx = 0, cy = 0;
+    if (const FolderIcons& icons = SystemFolderIcons(); icons.list && ImageList_GetIconSize(icons.list, &cx, &cy))
+        size = {cx, cy};
+    return size;
+}
+
+// Room for the folder pictures: the shell's small images are of the system's small icon size.
+// (Asking the shell's image list itself here would make it at start-up, before the window shows.)
+int ItemHeight(HWND list, HFONT font, int dpi) {
+    int height = std::max(GetSystemMetrics(SM_CYSMICON), Scale(16, dpi));
     WindowDc dc(list);
     if (dc.Get()) {
         HGDIOBJ old = font ? SelectObject(dc.Get(), font) : nullptr;
@@ -271,7 +284,7 @@ int ItemHeight(HWND list, HFONT font) {
         if (GetTextMetricsA(dc.Get(), &metrics)) height = std::max(height, static_cast<int>(metrics.tmHeight));
         if (old) SelectObject(dc.Get(), old);
     }
-    return height + 2;
+    return height + Scale(2, dpi);
 }
 
 }  // namespace
@@ -319,7 +332,7 @@ std::string FileCountText(int count) { return std::to_string(count) + " &file(s)
 void BrowsePage_Init(FrmMain& form) {
     FillDrive1(form);
     if (form.Dir1) {
-        SendMessageA(form.Dir1, LB_SETITEMHEIGHT, 0, ItemHeight(form.Dir1, form.font));
+        BrowsePage_DpiChanged(form);
         SubclassControl(form.Dir1, Dir1Proc, reinterpret_cast<DWORD_PTR>(&form));
     }
     if (form.File1) SubclassControl(form.File1, File1Proc, 0);
@@ -341,14 +354,18 @@ bool BrowsePage_OnCommand(FrmMain& form, int id, int code, HWND) {
     return false;
 }
 
-bool BrowsePage_OnMeasureItem(FrmMain&, MEASUREITEMSTRUCT& item) {
+void BrowsePage_DpiChanged(FrmMain& form) {
+    if (form.Dir1) SendMessageA(form.Dir1, LB_SETITEMHEIGHT, 0, ItemHeight(form.Dir1, form.font, form.dpi));
+}
+
+bool BrowsePage_OnMeasureItem(FrmMain& form, MEASUREITEMSTRUCT& item) {
     if (item.CtlType != ODT_LISTBOX || item.CtlID != ID_DIR1) return false;
     // Asked while the list is being made, before any font is known; Init sets the real height.
-    item.itemHeight = static_cast<UINT>(std::max(GetSystemMetrics(SM_CYSMICON), 13) + 2);
+    item.itemHeight = static_cast<UINT>(std::max(Scale(16, form.dpi), Scale(13, form.dpi)) + Scale(2, form.dpi));
     return true;
 }
 
-bool BrowsePage_OnDrawItem(FrmMain&, const DRAWITEMSTRUCT& item) {
+bool BrowsePage_OnDrawItem(FrmMain& form, const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_LISTBOX || item.CtlID != ID_DIR1) return false;
     HDC dc = item.hDC;
     RECT box = item.rcItem;
@@ -363,11 +380,12 @@ bool BrowsePage_OnDrawItem(FrmMain&, const DRAWITEMSTRUCT& item) {
     const LPARAM data = static_cast<LPARAM>(item.itemData);
     const int depth = static_cast<int>(data & 0xFFFF);
     const bool open = (data & DirOpenFlag) != 0;
-    int x = box.left + 2 + depth * DirIndentPixels;
+    const int dpi = form.dpi;
+    int x = box.left + Scale(2 + depth * DirIndentPixels, dpi);
 
     const FolderIcons& icons = SystemFolderIcons();
-    const int iconSize = GetSystemMetrics(SM_CXSMICON);
-    const int iconTop = box.top + (box.bottom - box.top - GetSystemMetrics(SM_CYSMICON)) / 2;
+    const SIZE iconSize = FolderIconSize(dpi);
+    const int iconTop = box.top + (box.bottom - box.top - iconSize.cy) / 2;
     if (index == 0) {
         // The drive's own picture for the root.
         SHFILEINFOA info = {};
@@ -377,7 +395,7 @@ bool BrowsePage_OnDrawItem(FrmMain&, const DRAWITEMSTRUCT& item) {
     } else if (icons.list) {
         ImageList_Draw(icons.list, open ? icons.open : icons.closed, dc, x, iconTop, ILD_TRANSPARENT);
     }
-    x += iconSize + 4;
+    x += iconSize.cx + Scale(4, dpi);
 
     std::string text = GetListText(item.hwndItem, index);
     RECT textBox = {x, box.top, box.right, box.bottom};

@@ -19,6 +19,8 @@ void BrowsePage_Init(FrmMain& form);
 bool BrowsePage_OnCommand(FrmMain& form, int id, int code, HWND control);
 // WM_DRAWITEM / WM_MEASUREITEM for the owner-drawn folder list; true when handled.
 bool BrowsePage_OnDrawItem(FrmMain& form, const DRAWITEMSTRUCT& item);
+// The folder list's item height for the window's present scale and font.
+void BrowsePage_DpiChanged(FrmMain& form);
 bool BrowsePage_OnMeasureItem(FrmMain& form, MEASUREITEMSTRUCT& item);
 
 // Start-up: the command-line path (a file, a folder, a file in a drive's root; anything else ignored).

@@ -1,6 +1,7 @@
 #include "shell/file_viewer.h"
 
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/form.h"
 #include "app/platform.h"
 #include "app/seams.h"
@@ -9,6 +10,8 @@
 #include "fileinfo/text_formats.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -51,27 +54,36 @@ void OfferWordPad(HWND owner, const std::string& message, const std::string& fil
     SetText(box, "");
 }
 
-// The box's two faces, made on first use and kept for the program's life: the box may show
-// one until the window goes, and one font serves every window.
+// The box's two faces at 9.75 points, made on first use for each scale and kept for the
+// program's life: the box may show one until the window goes, and one font serves every window
+// of a scale.
 class ViewerFont {
 public:
-    ViewerFont(const char* face, BYTE pitchAndFamily)
-        : font_(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitchAndFamily, face)) {}
+    ViewerFont(const char* face, BYTE pitchAndFamily) : face_(face), pitchAndFamily_(pitchAndFamily) {}
     ViewerFont(const ViewerFont&) = delete;
     ViewerFont& operator=(const ViewerFont&) = delete;
     ~ViewerFont() {
-        if (font_) DeleteObject(font_);
+        for (const auto& [dpi, font] : fonts_)
+            if (font) DeleteObject(font);
     }
-    HFONT Get() const { return font_; }
+    HFONT Get(int dpi) {
+        for (const auto& [made, font] : fonts_)
+            if (made == dpi) return font;
+        HFONT font = CreateFontA(FontHeight(975, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitchAndFamily_, face_);
+        fonts_.emplace_back(dpi, font);
+        return font;
+    }
 
 private:
-    HFONT font_;
+    const char* face_;
+    BYTE pitchAndFamily_;
+    std::vector<std::pair<int, HFONT>> fonts_;
 };
 
-HFONT MonospaceFontHandle() {
+HFONT MonospaceFontHandle(int dpi) {
     static ViewerFont font("Courier New", FIXED_PITCH | FF_MODERN);
-    return font.Get();
+    return font.Get(dpi);
 }
 
 // The form's face, but where the system lacks it the family asks for a serif stand-in rather
@@ -79,16 +91,16 @@ HFONT MonospaceFontHandle() {
 // edit box's text shaping fault on characters a binary file is full of (U+02DC, byte 0x98) and
 // on some scripts, which would end the program on a mere Display. Where the face exists, as on
 // Windows, the family plays no part.
-HFONT ProportionalFontHandle() {
+HFONT ProportionalFontHandle(int dpi) {
     static ViewerFont font("MS Sans Serif", VARIABLE_PITCH | FF_ROMAN);
-    return font.Get();
+    return font.Get(dpi);
 }
 
 } // namespace
 
 void ApplyViewerFont(FrmMain& form) {
     bool monospace = GetCheckValue(form.Check3) != 0;
-    HFONT font = monospace ? MonospaceFontHandle() : ProportionalFontHandle();
+    HFONT font = monospace ? MonospaceFontHandle(form.dpi) : ProportionalFontHandle(form.dpi);
     if (font) SendMessageA(form.Text2, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 

@@ -85,3 +85,28 @@ TEST(PageShots, NamesFromManyScripts) {
     PumpMessages();
     SavePicture(w->hwnd, "shot-general");
 }
+
+// The pages the search does not show: Version with Browse, Find Files with Display File, and
+// Settings, for a file with a version resource and a small text file.
+TEST(PageShots, EveryOtherPage) {
+    PromptRecorder prompts;
+    TempDir dir;
+    std::ofstream(dir.Path() + "notes.txt") << "A small text file\r\nshown on the Display File page.\r\n";
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    MainWindow w(std::string(system) + "\\kernel32.dll");
+    ShowWindow(w->hwnd, SW_SHOW);
+    TabSwitchUpper(*w, 1);
+    PumpMessages();
+    SavePicture(w->hwnd, "shot-version-browse");
+    GetAllFileInfo(*w, dir.Path(), "notes.txt");
+    TabSwitchUpper(*w, 2);
+    TabSwitchRight(*w, 2);
+    SendMessageA(w->hwnd, WM_COMMAND, MAKEWPARAM(ID_CMDDISPLAY, BN_CLICKED), 0);
+    PumpMessages();
+    SavePicture(w->hwnd, "shot-find-display");
+    TabSwitchUpper(*w, 3);
+    TabSwitchRight(*w, 0);
+    PumpMessages();
+    SavePicture(w->hwnd, "shot-settings-browse");
+}

@@ -47,12 +47,12 @@ void PumpMessages() {
     }
 }
 
-MainWindow::MainWindow(const std::string& commandLinePath, bool keepSettingsFile) {
+MainWindow::MainWindow(const std::string& commandLinePath, bool keepSettingsFile, int dpi) {
     if (!keepSettingsFile) RemoveSettingsFile();
     // Each window stands for a fresh start of the program, whose settings start all zero.
     Settings = AppSettings{};
     ColumnWidths = {0, 0, 0};
-    form = CreateMainWindow(GetModuleHandleA(nullptr));
+    form = CreateMainWindow(GetModuleHandleA(nullptr), dpi);
     if (form) StartUp(*form, commandLinePath);
     PumpMessages();
 }

@@ -18,7 +18,8 @@ void PumpMessages();
 
 struct MainWindow {
     std::unique_ptr<FrmMain> form;
-    explicit MainWindow(const std::string& commandLinePath = "", bool keepSettingsFile = false);
+    // dpi 0: the window at the DPI it is shown at; any other: laid out at that DPI.
+    explicit MainWindow(const std::string& commandLinePath = "", bool keepSettingsFile = false, int dpi = 0);
     ~MainWindow();
     FrmMain& operator*() { return *form; }
     FrmMain* operator->() { return form.get(); }

@@ -1,6 +1,7 @@
 #include "app/settings/settings.h"
 
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/form.h"
 #include "app/frame.h"
 #include "app/settings/profile.h"
@@ -50,8 +51,10 @@ void ApplyDefaults(FrmMain& form) {
     Settings.Beep = 0;
     Settings.showModified = 0;
     Settings.Truncate = 1;
-    MoveControl(form.Dir1, ControlLeft(form.Dir1), ControlTop(form.Dir1), 126, ControlHeight(form.Dir1));
-    MoveControl(form.Drive1, ControlLeft(form.Drive1), ControlTop(form.Drive1), 126, ControlHeight(form.Drive1));
+    const int folderWidth = Scale(126, form.dpi);
+    MoveControl(form.Dir1, ControlLeft(form.Dir1), ControlTop(form.Dir1), folderWidth, ControlHeight(form.Dir1));
+    MoveControl(form.Drive1, ControlLeft(form.Drive1), ControlTop(form.Drive1), folderWidth,
+                ControlHeight(form.Drive1));
     ColumnWidths = DefaultColumnWidths;
     // Excluding starts off until the user turns it on again, even if the read pass filled it.
     ExcludeString.clear();
@@ -59,19 +62,22 @@ void ApplyDefaults(FrmMain& form) {
 
 void PlaceWindow(FrmMain& form, int32_t WinL, int32_t WinT, int32_t WinW, int32_t WinH, int16_t DirW) {
     if (Settings.RemPos != 0) {
+        // The folder list's width is kept in design pixels, so that it reads rightly at any scale.
+        const int dirWidth = Scale(DirW, form.dpi);
         int dirLeft = ControlLeft(form.Dir1);
-        MoveControl(form.Dir1, dirLeft, ControlTop(form.Dir1), DirW, ControlHeight(form.Dir1));
-        int fileLeft = dirLeft + DirW + 3;
+        MoveControl(form.Dir1, dirLeft, ControlTop(form.Dir1), dirWidth, ControlHeight(form.Dir1));
+        int fileLeft = dirLeft + dirWidth + Scale(3, form.dpi);
         MoveControl(form.File1, fileLeft, ControlTop(form.File1), ControlWidth(form.File1), ControlHeight(form.File1));
-        MoveControl(form.Drive1, ControlLeft(form.Drive1), ControlTop(form.Drive1), DirW - 1, ControlHeight(form.Drive1));
+        MoveControl(form.Drive1, ControlLeft(form.Drive1), ControlTop(form.Drive1), dirWidth - Scale(1, form.dpi),
+                    ControlHeight(form.Drive1));
         MoveControl(form.Label2[3], fileLeft, ControlTop(form.Label2[3]), ControlWidth(form.Label2[3]),
                     ControlHeight(form.Label2[3]));
         SetWindowTwips(form, WinL, WinT, WinW, WinH);
     } else {
         WindowTwips now = GetWindowTwips(form);
         now.height = MinWindowHeightTwips;
-        int32_t screenW = GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixel;
-        int32_t screenH = GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixel;
+        int32_t screenW = PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), form.dpi);
+        int32_t screenH = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), form.dpi);
         SetWindowTwips(form, (screenW - now.width) / 2, (screenH - now.height) / 2, now.width, now.height);
     }
     RelayOutWindow(form);
@@ -105,7 +111,7 @@ bool SettingsPass(FrmMain& form, bool read, StoredPlace& place) {
     try {
         Profile profile;
         profile.ProfileFile = SettingsFilePath();
-        place.DirW = ToInt16(ControlWidth(form.Dir1));
+        place.DirW = ToInt16(Unscale(ControlWidth(form.Dir1), form.dpi));
         profile.ProfileActionRead = read;
         profile.ProfileSection = "Settings";
         profile.ProfileWR("ExistIni", Settings.ExistIni);
