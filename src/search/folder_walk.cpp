@@ -22,16 +22,20 @@ uint32_t RequiredAttributes = 0;
 
 namespace {
 
-// Suspends the list's drawing while a folder's hits go in, and resumes it on every way out.
+// Suspends a window's drawing while the walk changes it, and resumes it on every way out.
 class RedrawOff {
 public:
-    explicit RedrawOff(HWND list) : list_(list) { SendMessageA(list_, WM_SETREDRAW, 0, 0); }
-    ~RedrawOff() { SendMessageA(list_, WM_SETREDRAW, static_cast<WPARAM>(-1), 0); }
+    explicit RedrawOff(HWND window) : window_(window) { SendMessageA(window_, WM_SETREDRAW, 0, 0); }
+    // What changed meanwhile is drawn: a window without drawing keeps no record of it.
+    ~RedrawOff() {
+        SendMessageA(window_, WM_SETREDRAW, static_cast<WPARAM>(-1), 0);
+        InvalidateRect(window_, nullptr, TRUE);
+    }
     RedrawOff(const RedrawOff&) = delete;
     RedrawOff& operator=(const RedrawOff&) = delete;
 
 private:
-    HWND list_;
+    HWND window_;
 };
 
 // cFileName up to its first NUL, never past the field.
@@ -253,32 +257,31 @@ std::string ShownSubfolder(const std::string& shownParent, const Subfolder& subf
 // window take twelve times the enumeration's own time.
 class WalkDisplay {
 public:
-    WalkDisplay(HWND list, HWND status) : list_(list), status_(status), quiet_(list) {}
+    WalkDisplay(HWND list, HWND status) : list_(list), status_(status), quietList_(list), quietStatus_(status) {}
     WalkDisplay(const WalkDisplay&) = delete;
     WalkDisplay& operator=(const WalkDisplay&) = delete;
 
-    ~WalkDisplay() { InvalidateRect(status_, nullptr, TRUE); }
-
     void Folder(const std::string& shown) {
+        // The status holds every folder's name, but is drawn with the list: the label draws
+        // itself on every change of text, which cost as much as enumerating the folder.
         SetWindowTextA(status_, (std::to_string(FoundCount) + " " + shown).c_str());
         const DWORD now = GetTickCount();
-        if (shown_ && now - shownAt_ < RefreshMilliseconds) {
-            // The status holds every folder's name, but is painted with the list: painting it per
-            // folder cost more than enumerating a folder.
-            ValidateRect(status_, nullptr);
-            return;
-        }
+        if (shown_ && now - shownAt_ < RefreshMilliseconds) return;
         shown_ = true;
         shownAt_ = now;
-        SendMessageA(list_, WM_SETREDRAW, static_cast<WPARAM>(-1), 0);
-        UpdateWindow(list_);
-        SendMessageA(list_, WM_SETREDRAW, 0, 0);
+        for (HWND window : {list_, status_}) {
+            SendMessageA(window, WM_SETREDRAW, static_cast<WPARAM>(-1), 0);
+            if (window == status_) InvalidateRect(window, nullptr, TRUE);
+            UpdateWindow(window);
+            SendMessageA(window, WM_SETREDRAW, 0, 0);
+        }
     }
 
 private:
     static constexpr DWORD RefreshMilliseconds = 100;
     HWND list_, status_;
-    RedrawOff quiet_;
+    RedrawOff quietList_;
+    RedrawOff quietStatus_;
     bool shown_ = false;
     DWORD shownAt_ = 0;
 };
