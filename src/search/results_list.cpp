@@ -446,25 +446,13 @@ int ShellDelete(HWND owner, const std::string& list, FILEOP_FLAGS flags) {
     return SHFileOperationA(&operation);
 }
 
-void DeleteSelectedResults(FrmMain& form) {
-    // A sort in progress holds row indexes of this table, and a running walk adds rows by its
-    // count: neither may see the table shrink under it.
-    if (form.sortRunning || form.FindRunning) return;
-    HWND list = form.lstFound;
-    const int selected = ListBox_GetSelCount(list);
-    if (selected <= 0) {
-        ShowMessage(form.hwnd, "No object selected", AppTitle, MB_ICONEXCLAMATION);
-        return;
-    }
-    if (selected > MaxDeleteCount) {
-        ShowMessage(form.hwnd, "The maximum number for multiple file delete is " + std::to_string(MaxDeleteCount), AppTitle,
-                    MB_ICONEXCLAMATION);
-        return;
-    }
-    std::vector<int> lines = SelectedLines(list, MaxDeleteCount);
+namespace {
+
+// The selected rows that may go to the shell, in list order, and their double-NUL list; a
+// folder row or a mistaken name is refused with its message and left out.
+std::vector<int> DeletableLines(FrmMain& form, std::string& deleteList) {
     std::vector<int> files;
-    std::string deleteList;
-    for (int line : lines) {
+    for (int line : SelectedLines(form.lstFound, MaxDeleteCount)) {
         if (line < 0 || static_cast<size_t>(line) >= FoundTable.size()) continue;
         const FoundRow& row = FoundTable[static_cast<size_t>(line)];
         if (!row[0].empty() && row[0][0] == ' ') {
@@ -475,10 +463,12 @@ void DeleteSelectedResults(FrmMain& form) {
         deleteList += row[3] + row[0] + '\0';
         files.push_back(line);
     }
-    if (files.empty()) return;
-    ShellDeleteHook(form.hwnd, deleteList, DeleteFlags);
+    return files;
+}
 
-    // What the shell really removed (the user may have said no) leaves the list and the table.
+// What the shell really removed (the user may have said no) leaves the list and the table.
+void DropDeletedRows(FrmMain& form, const std::vector<int>& files) {
+    HWND list = form.lstFound;
     std::vector<bool> removed(FoundTable.size(), false);
     int removedCount = 0;
     for (auto it = files.rbegin(); it != files.rend(); ++it) {
@@ -488,26 +478,49 @@ void DeleteSelectedResults(FrmMain& form) {
         removed[static_cast<size_t>(*it)] = true;
         ++removedCount;
     }
-    if (removedCount > 0) {
-        if (ListBox_GetCount(list) > 0) {
-            // Rows go by position, so no partly finished sort can cost a row that is still there;
-            // the list then ends sorted by name, ascending.
-            std::vector<FoundRow> kept;
-            kept.reserve(FoundTable.size() - static_cast<size_t>(removedCount));
-            for (size_t i = 0; i < FoundTable.size(); ++i) {
-                if (!removed[i]) kept.push_back(std::move(FoundTable[i]));
-            }
-            FoundTable = std::move(kept);
-            HeaderClickSuppressed = false;
-            SortColumn = -1;
-            HeaderClick(form, 0);
-            SortColumn = 0;
-        } else {
-            FoundTable.clear();
+    if (removedCount == 0) return;
+    if (ListBox_GetCount(list) > 0) {
+        // Rows go by position, so no partly finished sort can cost a row that is still there;
+        // the list then ends sorted by name, ascending.
+        std::vector<FoundRow> kept;
+        kept.reserve(FoundTable.size() - static_cast<size_t>(removedCount));
+        for (size_t i = 0; i < FoundTable.size(); ++i) {
+            if (!removed[i]) kept.push_back(std::move(FoundTable[i]));
         }
-        // The next rows (and the limit) count from what is left, so line i stays row i.
-        FoundCount = static_cast<int16_t>(FoundTable.size());
+        FoundTable = std::move(kept);
+        HeaderClickSuppressed = false;
+        SortColumn = -1;
+        HeaderClick(form, 0);
+        SortColumn = 0;
+    } else {
+        FoundTable.clear();
     }
+    // The next rows (and the limit) count from what is left, so line i stays row i.
+    FoundCount = static_cast<int16_t>(FoundTable.size());
+}
+
+} // namespace
+
+void DeleteSelectedResults(FrmMain& form) {
+    // A sort in progress holds row indexes of this table, and a running walk adds rows by its
+    // count: neither may see the table shrink under it.
+    if (form.sortRunning || form.FindRunning) return;
+    const int selected = ListBox_GetSelCount(form.lstFound);
+    if (selected <= 0) {
+        ShowMessage(form.hwnd, "No object selected", AppTitle, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (selected > MaxDeleteCount) {
+        ShowMessage(form.hwnd, "The maximum number for multiple file delete is " + std::to_string(MaxDeleteCount), AppTitle,
+                    MB_ICONEXCLAMATION);
+        return;
+    }
+    std::string deleteList;
+    const std::vector<int> files = DeletableLines(form, deleteList);
+    if (files.empty()) return;
+    ShellDeleteHook(form.hwnd, deleteList, DeleteFlags);
+    DropDeletedRows(form, files);
+
     std::string& current = form.current.CurrentPath;
     if (!current.empty() && current[0] != '*' && !FileExists(current, false)) {
         current = "*" + current;
