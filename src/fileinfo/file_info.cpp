@@ -57,6 +57,24 @@ void ClearFileDetails(FrmMain& form) {
     ShowVersionInfo(form, false, file.keys, file.values);
 }
 
+// What the page names the file: the shell's spelling, unless its name hides the extension.
+// Where the code page may change names, the record's own may lead to another file; the name
+// given (a short name, say) is kept then.
+std::string ShownFileName(const std::string& folder, const std::string& given, const std::string& shellName,
+                          const std::string& recordName) {
+    const std::string shown = SameTextNoCase(shellName, recordName) ? shellName : recordName;
+    if (!SameTextNoCase(shown, given) && !SameEntryReached(folder + shown, folder + given)) return given;
+    return shown;
+}
+
+// A folder has no size of its own: its key goes with the value.
+void ShowSize(FrmMain& form) {
+    const CurrentFile& file = form.current;
+    const bool folder = (file.CurrentAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    SetText(form.lblValue[2], folder ? std::string() : SizeText(FileSize(file.CurrentPath)));
+    ShowWindow(form.labKey[2], folder ? SW_HIDE : SW_SHOW);
+}
+
 } // namespace
 
 std::string TextBeforeNul(const std::string& text, char delimiter) {
@@ -102,11 +120,7 @@ void GetAllFileInfo(FrmMain& form, const std::string& folder, const std::string&
         std::string displayName, typeName;
         GetShellNames(folder + name, displayName, typeName);
         if (typeName.empty()) typeName = "(unknown)";
-        // The shell's spelling wins, unless its name hides the extension.
-        std::string shown = SameTextNoCase(displayName, file.texts.Name) ? displayName : file.texts.Name;
-        // Where the code page may change names, the record's own may lead to another file; the
-        // name given (a short name, say) is kept then.
-        if (!SameTextNoCase(shown, name) && !SameEntryReached(folder + shown, folder + name)) shown = name;
+        const std::string shown = ShownFileName(folder, name, displayName, file.texts.Name);
 
         SetText(form.lblValue[15], shown);
         SetText(form.lblValue[0], typeName);
@@ -127,13 +141,7 @@ void GetAllFileInfo(FrmMain& form, const std::string& folder, const std::string&
         }
         ShowAttributes(form, file.CurrentPath);
 
-        if (file.CurrentAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            SetText(form.lblValue[2], "");
-            ShowWindow(form.labKey[2], SW_HIDE);
-        } else {
-            SetText(form.lblValue[2], SizeText(FileSize(file.CurrentPath)));
-            ShowWindow(form.labKey[2], SW_SHOW);
-        }
+        ShowSize(form);
 
         SYSTEMTIME unused;
         if (ReadDateText(file.texts.CreatedLikeText, unused)) {
