@@ -162,11 +162,7 @@ bool AddHit(FoundRow&& row, FrmMain* shortening, HWND list, std::string& line) {
     FoundTable[index] = std::move(row);
     if (shortening) ShortenName(*shortening, index);
     const FoundRow& added = FoundTable[index];
-    line.clear();
-    for (size_t column : {5u, 1u, 2u, 3u}) {
-        if (column != 5) line += '\t';
-        line += added[column];
-    }
+    WriteFoundLine(added, line);
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
 
     ++FoundCount;

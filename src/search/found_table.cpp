@@ -177,7 +177,19 @@ std::string ShortenedName(const std::string& fullName, const std::string& shown,
     return name;
 }
 
-std::string FoundLine(const FoundRow& row) { return row[5] + '\t' + row[1] + '\t' + row[2] + '\t' + row[3]; }
+void WriteFoundLine(const FoundRow& row, std::string& line) {
+    line.assign(row[5]);
+    for (size_t column : {1u, 2u, 3u}) {
+        line += '\t';
+        line += row[column];
+    }
+}
+
+std::string FoundLine(const FoundRow& row) {
+    std::string line;
+    WriteFoundLine(row, line);
+    return line;
+}
 
 void ShortenName(FrmMain& form, size_t row) {
     if (row >= FoundTable.size()) return;

@@ -87,6 +87,8 @@ std::string ShortenedName(const std::string& fullName, const std::string& shown,
 
 // A list line: shown name, date text, size text and folder, separated by TAB.
 std::string FoundLine(const FoundRow& row);
+// The same line written over `line`, whose buffer a caller that writes many lines reuses.
+void WriteFoundLine(const FoundRow& row, std::string& line);
 
 // Recomputes the shown name (column 5) of FoundTable row `row` to fit the name column.
 void ShortenName(FrmMain& form, size_t row);

@@ -105,7 +105,11 @@ void ReloadList(FrmMain& form) {
     size_t bytes = 0;
     for (const FoundRow& row : FoundTable) bytes += row[5].size() + row[1].size() + row[2].size() + row[3].size() + 4;
     SendMessageA(list, LB_INITSTORAGE, FoundTable.size(), bytes);
-    for (const FoundRow& row : FoundTable) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FoundLine(row).c_str()));
+    std::string line;
+    for (const FoundRow& row : FoundTable) {
+        WriteFoundLine(row, line);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
