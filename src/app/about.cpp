@@ -80,15 +80,7 @@ std::string AboutSecondLine() {
 
 HWND CreateAboutBox(HWND owner) {
     auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr));
-    WNDCLASSA wc = {};
-    if (!GetClassInfoA(instance, kAboutClass, &wc)) {
-        wc.lpfnWndProc = AboutProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kAboutClass;
-        RegisterClassA(&wc);
-    }
+    RegisterOwnClass(instance, kAboutClass, AboutProc);
     // Sizes in design pixels, at the scale of the window the box belongs to.
     const int dpi = WindowDpi(owner);
     auto S = [dpi](int designPixels) { return Scale(designPixels, dpi); };

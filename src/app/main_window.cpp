@@ -26,6 +26,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -137,26 +138,42 @@ void DrawOwnPictures(FrmMain& f) {
     DrawCalendar(f.Image1, f.dpi);
 }
 
+// Where one tab strip lies, in design pixels: its row of buttons, the panel behind its pages (a
+// disabled button, for the raised frame) and the pages themselves.
+struct TabStripLayout {
+    int buttonsLeft, buttonWidth, firstButtonId;
+    RECT panel;
+    int panelId;
+    RECT page;
+    int firstPageId;
+};
+
+// The order of making (buttons, panel, pages) is the window's tab and stacking order.
+void CreateTabStrip(const Builder& b, const TabStripLayout& at, std::span<const char* const> captions,
+                    std::span<HWND> buttons, HWND& panel, std::span<HWND> pages) {
+    HWND frame = b.form.hwnd;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const int n = static_cast<int>(i);
+        buttons[i] = b.Button(frame, captions[i], at.buttonsLeft + at.buttonWidth * n, kTabTop, at.buttonWidth,
+                              kTabHeight, at.firstButtonId + n);
+    }
+    panel = b.Make(frame, "BUTTON", "", BS_PUSHBUTTON | WS_DISABLED, at.panel.left, at.panel.top,
+                   at.panel.right - at.panel.left, at.panel.bottom - at.panel.top, at.panelId);
+    for (size_t i = 0; i < pages.size(); ++i)
+        pages[i] = b.Page(at.page.left, at.page.top, at.page.right - at.page.left, at.page.bottom - at.page.top,
+                          at.firstPageId + static_cast<int>(i));
+}
+
 void CreateFrame(const Builder& b) {
     FrmMain& f = b.form;
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     f.Image3 = b.Picture(f.hwnd, 8, 8, 22, 18, ID_IMAGE3, face);
-    const char* upper[] = {"General", "Version", "Find Files", "Settings"};
-    for (int i = 0; i < 4; ++i)
-        f.cmdTab1[i] = b.Button(f.hwnd, upper[i], kUpperTabLeft + 70 * i, kTabTop, 70, kTabHeight, ID_CMDTAB1 + i);
-    f.cmdTab = b.Make(f.hwnd, "BUTTON", "", BS_PUSHBUTTON | WS_DISABLED, kLeftPanel.left, kLeftPanel.top,
-                      kLeftPanel.right - kLeftPanel.left, kLeftPanel.bottom - kLeftPanel.top, ID_CMDTAB);
-    for (int i = 0; i < 4; ++i)
-        f.picTab[i] = b.Page(kLeftPage.left, kLeftPage.top, kLeftPage.right - kLeftPage.left,
-                             kLeftPage.bottom - kLeftPage.top, ID_PICTAB + i);
-    const char* right[] = {"Browse", "Search Results", "Display File"};
-    for (int i = 0; i < 3; ++i)
-        f.cmdTab2[i] = b.Button(f.hwnd, right[i], kRightTabLeft + 90 * i, kTabTop, 90, kTabHeight, ID_CMDTAB2 + i);
-    f.cmdTab2Back = b.Make(f.hwnd, "BUTTON", "", BS_PUSHBUTTON | WS_DISABLED, kRightPanel.left, kRightPanel.top,
-                           kRightPanel.right - kRightPanel.left, kRightPanel.bottom - kRightPanel.top, ID_CMDTAB2BACK);
-    for (int i = 0; i < 3; ++i)
-        f.picTab2[i] = b.Page(kRightPage.left, kRightPage.top, kRightPage.right - kRightPage.left,
-                              kRightPage.bottom - kRightPage.top, ID_PICTAB2 + i);
+    const char* const upper[] = {"General", "Version", "Find Files", "Settings"};
+    CreateTabStrip(b, {kUpperTabLeft, 70, ID_CMDTAB1, kLeftPanel, ID_CMDTAB, kLeftPage, ID_PICTAB}, upper, f.cmdTab1,
+                   f.cmdTab, f.picTab);
+    const char* const right[] = {"Browse", "Search Results", "Display File"};
+    CreateTabStrip(b, {kRightTabLeft, 90, ID_CMDTAB2, kRightPanel, ID_CMDTAB2BACK, kRightPage, ID_PICTAB2}, right,
+                   f.cmdTab2, f.cmdTab2Back, f.picTab2);
     f.pop = b.Picture(f.hwnd, 0, 0, 33, 21, ID_POP, face, true);
     ShowWindow(f.pop, SW_HIDE);
     f.picIcon[1] = b.Picture(f.hwnd, 320, 8, 16, 16, ID_PICICON + 1, kIconBackground);
@@ -607,28 +624,8 @@ LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RegisterClasses(HINSTANCE instance) {
-    WNDCLASSA wc = {};
-    if (!GetClassInfoA(instance, MainWindowClass, &wc)) {
-        wc = {};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = MainProc;
-        wc.hInstance = instance;
-        wc.hIcon = ProgramIcon(instance, GetSystemMetrics(SM_CXICON));
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = MainWindowClass;
-        RegisterClassA(&wc);
-    }
-    if (!GetClassInfoA(instance, kPageClass, &wc)) {
-        wc = {};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = PageProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kPageClass;
-        RegisterClassA(&wc);
-    }
+    RegisterOwnClass(instance, MainWindowClass, MainProc, CS_DBLCLKS, GetSystemMetrics(SM_CXICON));
+    RegisterOwnClass(instance, kPageClass, PageProc, CS_DBLCLKS);
     RegisterPictureBoxClass(instance);
 }
 

@@ -27,6 +27,20 @@ HICON ProgramIcon(HINSTANCE instance, int size) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PLOVNIK), IMAGE_ICON, size, size, 0));
 }
 
+void RegisterOwnClass(HINSTANCE instance, const char* name, WNDPROC proc, UINT style, int iconSize) {
+    WNDCLASSA wc = {};
+    if (GetClassInfoA(instance, name, &wc)) return;
+    wc = {};
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    if (iconSize != 0) wc.hIcon = ProgramIcon(instance, iconSize);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
 DWORD_PTR ShellNames(const std::string& path, std::string& displayName, std::string* typeName) {
     SHFILEINFOA info = {};
     const UINT flags = SHGFI_DISPLAYNAME | (typeName ? SHGFI_TYPENAME : 0);

@@ -81,3 +81,7 @@ DWORD_PTR ShellNames(const std::string& path, std::string& displayName, std::str
 
 // The program's icon at size pixels (nullptr when it cannot be loaded); the caller destroys it.
 HICON ProgramIcon(HINSTANCE instance, int size);
+
+// Registers one of the program's window classes unless a class of that name exists already: the
+// arrow pointer over the dialog face, with the program's icon at iconSize pixels (0: none).
+void RegisterOwnClass(HINSTANCE instance, const char* name, WNDPROC proc, UINT style = 0, int iconSize = 0);

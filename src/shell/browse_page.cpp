@@ -64,11 +64,6 @@ std::string CurrentFolder() {
     return buffer;
 }
 
-// The folder lists know drive-letter paths only ("X:\..."), as the drive list offers nothing else.
-bool IsDrivePath(const std::string& path) {
-    return path.size() >= 3 && IsCharAlphaA(path[0]) && path[1] == ':' && path[2] == '\\';
-}
-
 bool IsReadableFolder(const std::string& path) {
     if (path.empty()) return false;
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -294,7 +289,7 @@ int ItemHeight(HWND list, HFONT font, int dpi) {
 std::vector<DirEntry> DirListEntries(const std::string& folder, const std::vector<std::string>& subfolders) {
     std::vector<DirEntry> entries;
     if (folder.size() < 3) return entries;
-    entries.push_back({folder.substr(0, 3), 0, true});
+    entries.push_back({DriveRoot(folder), 0, true});
     size_t start = 3;
     while (start < folder.size()) {
         size_t end = folder.find('\\', start);
@@ -326,6 +321,29 @@ std::vector<std::string> SplitFilePattern(const std::string& pattern) {
 }
 
 std::string FileCountText(int count) { return std::to_string(count) + " &file(s)"; }
+
+bool IsDrivePath(const std::string& path) {
+    return path.size() >= 3 && IsCharAlphaA(path[0]) && path[1] == ':' && path[2] == '\\';
+}
+
+std::string DriveRoot(const std::string& path) { return path.substr(0, 3); }
+
+std::string ParentFolder(const std::string& folder) {
+    if (folder.size() <= 3) return {};
+    size_t cut = folder.find_last_of('\\', folder.size() - 2);
+    return cut == std::string::npos ? std::string() : folder.substr(0, cut + 1);
+}
+
+std::string WithoutTrailingBackslashes(std::string path) {
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+FolderAndName SplitFolderAndName(const std::string& path) {
+    size_t separator = path.rfind('\\');
+    if (separator == std::string::npos) return {};
+    return {path.substr(0, separator + 1), path.substr(separator + 1)};
+}
 
 // ---- The page ----------------------------------------------------------------------------
 
@@ -433,7 +451,11 @@ bool SetDir1Path(FrmMain& form, const std::string& folder) {
     if (!IsDrivePath(full) || !IsReadableFolder(full)) return false;
     full = AddBackslash(full);
     std::string shown = ShellPath(full, 1);
-    if (!IsReadableFolder(shown)) shown = ShellPath(full.substr(0, 3), 1) + full.substr(3);
+    if (!IsReadableFolder(shown)) {
+        // The shell's names need not lead back to the folder; then only the drive takes its spelling.
+        const std::string root = DriveRoot(full);
+        shown = ShellPath(root, 1) + full.substr(root.size());
+    }
     FillDir1(form, shown);
     SelectDriveOf(form, shown);
     Dir1Changed(form);
@@ -446,11 +468,8 @@ void Dir1OpenItem(FrmMain& form, int index) {
     if (SetDir1Path(form, path)) return;
     // The folder went away since the list was made: show the list as it is now.
     std::string current = Dir1Path(form);
-    while (!current.empty() && !SetDir1Path(form, current)) {
-        // ...or, when the open folder itself went away, its nearest ancestor that is still there.
-        size_t cut = current.find_last_of('\\', current.size() - 2);
-        current = (cut == std::string::npos || current.size() <= 3) ? std::string() : current.substr(0, cut + 1);
-    }
+    // ...or, when the open folder itself went away, its nearest ancestor that is still there.
+    while (!current.empty() && !SetDir1Path(form, current)) current = ParentFolder(current);
 }
 
 void Dir1Changed(FrmMain& form) {
@@ -481,9 +500,8 @@ bool FolderExists(FrmMain& form, const std::string& path, bool showMessage) {
 void ApplyCommandLine(FrmMain& form, const std::string& path) {
     if (path.empty()) return;
     if (FileExists(path, false)) {
-        std::string full = FullPath(path);
         // A folder named with trailing separators, or a file with one: the separators name nothing.
-        while (full.size() > 3 && full.back() == '\\') full.pop_back();
+        const std::string full = WithoutTrailingBackslashes(FullPath(path));
         DWORD attributes = GetFileAttributesA(full.c_str());
         // The existence test may accept what is no single file (a wildcard pattern); that is ignored.
         if (attributes == INVALID_FILE_ATTRIBUTES) return;
@@ -491,9 +509,8 @@ void ApplyCommandLine(FrmMain& form, const std::string& path) {
             SetDir1Path(form, full);
             return;
         }
-        size_t separator = full.rfind('\\');
-        if (separator == std::string::npos) return;
-        if (SetDir1Path(form, full.substr(0, separator + 1))) form.StartupFileName = full.substr(separator + 1);
+        const FolderAndName parts = SplitFolderAndName(full);
+        if (!parts.folder.empty() && SetDir1Path(form, parts.folder)) form.StartupFileName = parts.name;
         return;
     }
     if (FolderExists(form, path, false)) SetDir1Path(form, path);

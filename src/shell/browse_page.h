@@ -62,3 +62,19 @@ std::vector<DirEntry> DirListEntries(const std::string& folder, const std::vecto
 std::vector<std::string> SplitFilePattern(const std::string& pattern);
 // Label2(3)'s text for count listed files.
 std::string FileCountText(int count);
+
+// The folder lists know drive-letter paths only ("X:\..."), as the drive list offers nothing else.
+bool IsDrivePath(const std::string& path);
+// The root of a drive-letter path ("C:\").
+std::string DriveRoot(const std::string& path);
+// The folder above folder (a drive-letter path ending in "\"), ending in "\"; "" for a root.
+std::string ParentFolder(const std::string& folder);
+// path without the "\" that end it; a drive's root keeps its own.
+std::string WithoutTrailingBackslashes(std::string path);
+// A path cut after its last "\": the folder (ending in "\") and the name in it; both "" when the
+// path holds no "\".
+struct FolderAndName {
+    std::string folder;
+    std::string name;
+};
+FolderAndName SplitFolderAndName(const std::string& path);

@@ -61,6 +61,13 @@ std::string OwnShellExtCommandText() {
     return ShellExtCommandText(folder, name);
 }
 
+std::string ShellExtMessageText(const std::string& shellClass, int32_t status, const std::string& flagsData) {
+    std::string text = "Explorer shell extension for <" + shellClass + ">:\r\n";
+    if (status != 0) return text + "\r\n" + RegErrorText(status);
+    text += "Key: HKEY_CLASSES_ROOT\\" + ShellExtVerbKey(shellClass) + "\r\n";
+    return text + "Value: " + FlagsValueName + " = " + flagsData + "\r\n";
+}
+
 int32_t ShellExtension(const std::string& shellClass, ShellExtAction action, bool showMessages) {
     const std::string flagsKey = ShellExtVerbKey(shellClass);
     std::string flagsData = std::to_string(FlagsValue);
@@ -91,17 +98,9 @@ int32_t ShellExtension(const std::string& shellClass, ShellExtAction action, boo
     }
 
     int32_t result = LastApiResult;
-    if (showMessages) {
-        std::string text = "Explorer shell extension for <" + shellClass + ">:\r\n";
-        if (result == 0) {
-            text += "Key: HKEY_CLASSES_ROOT\\" + flagsKey + "\r\n";
-            text += std::string("Value: ") + FlagsValueName + " = " + flagsData + "\r\n";
-            ShowMessage(nullptr, text, MessageTitle(action), MB_OK | MB_ICONINFORMATION);
-        } else {
-            text += "\r\n" + RegErrorText(result);
-            ShowMessage(nullptr, text, MessageTitle(action), MB_OK | MB_ICONSTOP);
-        }
-    }
+    if (showMessages)
+        ShowMessage(nullptr, ShellExtMessageText(shellClass, result, flagsData), MessageTitle(action),
+                    MB_OK | (result == 0 ? MB_ICONINFORMATION : MB_ICONSTOP));
     LastApiResult = result;
     return result;
 }

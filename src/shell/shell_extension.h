@@ -26,6 +26,10 @@ std::string ShellExtCommandText(const std::string& programFolder, const std::str
 // The command text for the running program's own location.
 std::string OwnShellExtCommandText();
 
+// The text of the box that reports one class's outcome: on success (status 0) the verb's flags
+// key and value (flagsData as read or written), otherwise the registry's reason for status.
+std::string ShellExtMessageText(const std::string& shellClass, int32_t status, const std::string& flagsData);
+
 // Reads, writes or deletes the verb of one shell class; returns the status of the registry work
 // (0 = success) and leaves it in LastApiResult. A read gives 0 exactly when the verb key opens.
 // With showMessages one message box reports the outcome.

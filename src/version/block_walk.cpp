@@ -79,6 +79,41 @@ int16_t HexAt(ByteSpan block, int64_t offset) {
     return static_cast<int16_t>(static_cast<uint16_t>(value));
 }
 
+// Where a layout's records keep their parts: the first string record's offset from the start
+// of StringFileInfo, the key's offset in a record, and the width of a key character.
+struct KeyLayout {
+    int32_t firstRecord;
+    int32_t keyOffset;
+    size_t width;
+};
+
+// Appends the keys of the string records from the first one up to the end of the
+// StringFileInfo record at s; a record of length 0 ends the walk, as no progress is possible.
+void WalkTableKeys(ByteSpan block, int32_t s, KeyLayout layout, std::vector<std::string>& keys) {
+    const int32_t total = Fit16(WordAt(block, s));
+    const int32_t end = Fit16(static_cast<int64_t>(s) + total);
+    int32_t p = Fit16(static_cast<int64_t>(s) + layout.firstRecord);
+    int32_t idx = 6;
+    TerminatorSearch terminator(block, layout.width);
+    do {
+        idx = Fit16(static_cast<int64_t>(idx) + 1);
+        keys.resize(static_cast<size_t>(idx) + 1);
+        const int32_t length = Fit16(WordAt(block, p));
+        if (length == 0) {
+            keys.pop_back();
+            break;
+        }
+        const int32_t start = Fit16(static_cast<int64_t>(p) + layout.keyOffset);
+        const int64_t e = terminator.From(start);
+        if (e < 0) throw NoTerminator;
+        Fit16(e);
+        // Of a UTF-16 key the low byte of each character.
+        for (int64_t k = start; k < e; k += static_cast<int64_t>(layout.width))
+            keys[static_cast<size_t>(idx)] += static_cast<char>(block[static_cast<size_t>(k)]);
+        p = NextRecord(p, length);
+    } while (p < end);
+}
+
 bool Report(const WalkFailure& failure, const char* title) {
     if (failure.number == 0) return true;
     ShowMessage(nullptr, std::to_string(failure.number) + failure.description, title, MB_ICONERROR);
@@ -111,27 +146,8 @@ WalkFailure WalkKeysNT(ByteSpan block, std::vector<std::string>& keys) {
     if (match < 0) return {};
     try {
         const int32_t s = Fit16(match - 4);
-        const int32_t total = Fit16(WordAt(block, s));
-        const int32_t end = Fit16(static_cast<int64_t>(s) + total);
         // Header and key of StringFileInfo (36 bytes) and of an 8-character table name (24).
-        int32_t p = Fit16(static_cast<int64_t>(s) + 60);
-        int32_t idx = 6;
-        TerminatorSearch zeroPair(block, 2);
-        do {
-            idx = Fit16(static_cast<int64_t>(idx) + 1);
-            keys.resize(static_cast<size_t>(idx) + 1);
-            const int32_t length = Fit16(WordAt(block, p));
-            if (length == 0) {   // no progress possible: the walk ends here
-                keys.pop_back();
-                break;
-            }
-            const int32_t start = Fit16(static_cast<int64_t>(p) + 6);
-            const int64_t e = zeroPair.From(start);
-            if (e < 0) throw NoTerminator;
-            Fit16(e);
-            for (int64_t k = start; k < e; k += 2) keys[static_cast<size_t>(idx)] += static_cast<char>(block[static_cast<size_t>(k)]);
-            p = NextRecord(p, length);
-        } while (p < end);
+        WalkTableKeys(block, s, {60, 6, 2}, keys);
     } catch (const WalkFailure& failure) {
         return failure;
     }
@@ -152,27 +168,8 @@ WalkFailure WalkKeys95(ByteSpan block, Translation95 translation, std::vector<st
             translation.codePage = HexAt(block, static_cast<int64_t>(s) + 28);
             translation.hasTranslation = true;
         }
-        const int32_t total = Fit16(WordAt(block, s));
-        const int32_t end = Fit16(static_cast<int64_t>(s) + total);
         // Header and key of StringFileInfo (20 bytes) and of an 8-character table name (16).
-        int32_t p = Fit16(static_cast<int64_t>(s) + 36);
-        int32_t idx = 6;
-        TerminatorSearch zero(block, 1);
-        do {
-            idx = Fit16(static_cast<int64_t>(idx) + 1);
-            keys.resize(static_cast<size_t>(idx) + 1);
-            const int32_t length = Fit16(WordAt(block, p));
-            if (length == 0) {
-                keys.pop_back();
-                break;
-            }
-            const int32_t start = Fit16(static_cast<int64_t>(p) + 4);
-            const int64_t e = zero.From(start);
-            if (e < 0) throw NoTerminator;
-            Fit16(e);
-            keys[static_cast<size_t>(idx)].assign(block.begin() + start, block.begin() + static_cast<ptrdiff_t>(e));
-            p = NextRecord(p, length);
-        } while (p < end);
+        WalkTableKeys(block, s, {36, 4, 1}, keys);
     } catch (const WalkFailure& failure) {
         return failure;
     }

@@ -184,6 +184,20 @@ protected:
     PromptRecorder prompts;
 };
 
+TEST(BrowsePaths, ParentsRootsAndTheNameAtTheEnd) {
+    EXPECT_EQ(ParentFolder("C:\\a\\b\\"), "C:\\a\\");
+    EXPECT_EQ(ParentFolder("C:\\a\\"), "C:\\");
+    EXPECT_EQ(ParentFolder("C:\\"), "");   // a walk up ends at the root
+    EXPECT_EQ(WithoutTrailingBackslashes("C:\\a\\\\"), "C:\\a");
+    EXPECT_EQ(WithoutTrailingBackslashes("C:\\\\"), "C:\\");
+    EXPECT_EQ(SplitFolderAndName("C:\\a\\f.txt").folder, "C:\\a\\");
+    EXPECT_EQ(SplitFolderAndName("C:\\f.txt").name, "f.txt");
+    EXPECT_EQ(SplitFolderAndName("f.txt").folder, "");
+    EXPECT_TRUE(IsDrivePath("d:\\"));
+    EXPECT_FALSE(IsDrivePath("C:"));
+    EXPECT_FALSE(IsDrivePath("\\\\server\\share\\"));
+}
+
 TEST_F(BrowsePage, CommandLineFolderShowsThatFolder) {
     std::string alpha = MakeTree();
     ApplyCommandLine(form, temp.Path() + "Alpha");
