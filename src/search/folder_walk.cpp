@@ -155,12 +155,14 @@ void CollectAllSubfolders(const std::string& folder, bool checkNames, std::strin
 
 // Adds a hit to the table (row FoundCount) and its line to the list; false when the result
 // limit ends the search.
-bool AddHit(FoundRow&& row, FrmMain* shortening, HWND list, std::string& line) {
+bool AddHit(FoundRow&& row, NameShortener* shortener, HWND list, std::string& line) {
     const size_t index = static_cast<size_t>(FoundCount);
     // Row i is line i's: the table stands at FoundCount rows, whatever it held before.
     if (FoundTable.size() <= index) FoundTable.resize(index + 1);
     FoundTable[index] = std::move(row);
-    if (shortening) ShortenName(*shortening, index);
+    if (shortener) shortener->Shorten(FoundTable[index]);
+    // The list's own storage grows by doubling, not by its small default steps.
+    if (index >= 256 && (index & (index - 1)) == 0) SendMessageA(list, LB_INITSTORAGE, index, index * 64);
     const FoundRow& added = FoundTable[index];
     WriteFoundLine(added, line);
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
@@ -199,7 +201,11 @@ void ListFolderMatches(std::vector<Subfolder>& subfolders, const std::string& fo
 
     const HitRule rule{RequiredAttributes, Settings.Folders != 0, dateKind, fromTime, toTime,
                        Settings.showModified != 0};
-    FrmMain* shortening = Settings.Truncate ? FormFromWindow(GetAncestor(list, GA_ROOT)) : nullptr;
+    // No message passes within a folder, so the list's font and scale hold for all its hits.
+    std::optional<NameShortener> shortener;
+    if (Settings.Truncate) {
+        if (FrmMain* form = FormFromWindow(GetAncestor(list, GA_ROOT))) shortener.emplace(form->lstFound);
+    }
     const auto sharedFolder = std::make_shared<const std::string>(folder);
     std::string line;
     line.reserve(folder.size() + MAX_PATH + 64);
@@ -216,7 +222,7 @@ void ListFolderMatches(std::vector<Subfolder>& subfolders, const std::string& fo
         if (onePass && reachable) CollectSubfolder(record, name.data(), name.size(), folder, probe, subfolders);
         if (matchHere && !MatchesPattern(pattern, name, ShortName(record))) continue;
         std::optional<FoundRow> row = HitRow(record, name, rule, sharedFolder);
-        if (row && !AddHit(std::move(*row), shortening, list, line)) break;
+        if (row && !AddHit(std::move(*row), shortener ? &*shortener : nullptr, list, line)) break;
     } while (find.Next(record));
 }
 

@@ -78,6 +78,8 @@ AsciiWidths& WidthsOf(HFONT font, HDC dc) {
     return widths;
 }
 
+}  // namespace
+
 // Widths in the list's font for a whole pass; the device context is taken only for text the
 // table does not cover.
 class TextMeasure {
@@ -130,6 +132,8 @@ private:
     HGDIOBJ old_ = nullptr;
     int dpi_ = WindowDpi(window_);
 };
+
+namespace {
 
 void ShortenRow(FoundRow& row, TextMeasure& measure) {
     row.SetShown(ShortenedName(row[0], row[5], NameMaxChars, Scale(ColumnWidths[0] - 19, measure.Dpi()),
@@ -196,6 +200,12 @@ void ShortenName(FrmMain& form, size_t row) {
     TextMeasure measure(form.lstFound);
     ShortenRow(FoundTable[row], measure);
 }
+
+NameShortener::NameShortener(HWND list) : measure_(std::make_unique<TextMeasure>(list)) {}
+
+NameShortener::~NameShortener() = default;
+
+void NameShortener::Shorten(FoundRow& row) { ShortenRow(row, *measure_); }
 
 void ShortenAllNames(FrmMain& form) {
     TextMeasure measure(form.lstFound);

@@ -92,5 +92,19 @@ void WriteFoundLine(const FoundRow& row, std::string& line);
 
 // Recomputes the shown name (column 5) of FoundTable row `row` to fit the name column.
 void ShortenName(FrmMain& form, size_t row);
+class TextMeasure;
+// Cuts rows' shown names to the name column with the list's font and scale read once, for a
+// run of rows during which neither can change (no message pass between them).
+class NameShortener {
+public:
+    explicit NameShortener(HWND list);
+    ~NameShortener();
+    NameShortener(const NameShortener&) = delete;
+    NameShortener& operator=(const NameShortener&) = delete;
+    void Shorten(FoundRow& row);
+
+private:
+    std::unique_ptr<TextMeasure> measure_;
+};
 // Recomputes every row's shown name from its full name.
 void ShortenAllNames(FrmMain& form);
