@@ -195,12 +195,6 @@ std::string FoundLine(const FoundRow& row) {
     return line;
 }
 
-void ShortenName(FrmMain& form, size_t row) {
-    if (row >= FoundTable.size()) return;
-    TextMeasure measure(form.lstFound);
-    ShortenRow(FoundTable[row], measure);
-}
-
 NameShortener::NameShortener(HWND list) : measure_(std::make_unique<TextMeasure>(list)) {}
 
 NameShortener::~NameShortener() = default;

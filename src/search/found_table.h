@@ -90,8 +90,6 @@ std::string FoundLine(const FoundRow& row);
 // The same line written over `line`, whose buffer a caller that writes many lines reuses.
 void WriteFoundLine(const FoundRow& row, std::string& line);
 
-// Recomputes the shown name (column 5) of FoundTable row `row` to fit the name column.
-void ShortenName(FrmMain& form, size_t row);
 class TextMeasure;
 // Cuts rows' shown names to the name column with the list's font and scale read once, for a
 // run of rows during which neither can change (no message pass between them).
@@ -106,5 +104,6 @@ public:
 private:
     std::unique_ptr<TextMeasure> measure_;
 };
+
 // Recomputes every row's shown name from its full name.
 void ShortenAllNames(FrmMain& form);
