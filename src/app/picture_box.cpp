@@ -1,6 +1,7 @@
 #include "app/picture_box.h"
 
 #include "app/form.h"
+#include "app/utf8_text.h"
 
 namespace {
 
@@ -164,7 +165,9 @@ void PicturePrint(HWND picture, int x, int y, const std::string& text) {
     }
     SetBkMode(s->dc, TRANSPARENT);
     SetTextColor(s->dc, GetSysColor(COLOR_WINDOWTEXT));
-    TextOutA(s->dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    // UTF-8 in, whatever code page the system runs.
+    const std::wstring wide = WideFromUtf8(text);
+    TextOutW(s->dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
     PictureRefresh(picture);
 }
 

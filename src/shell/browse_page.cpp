@@ -6,6 +6,7 @@
 #include "app/subclass.h"
 #include "app/settings/settings.h"
 #include "app/seams.h"
+#include "app/utf8_text.h"
 #include "fileinfo/file_times.h"
 #include "fileinfo/find_record.h"
 #include "shell/drives.h"
@@ -415,11 +416,12 @@ bool BrowsePage_OnDrawItem(FrmMain& form, const DRAWITEMSTRUCT& item) {
     }
     x += iconSize.cx + Scale(4, dpi);
 
-    std::string text = GetListText(item.hwndItem, index);
+    // The names are UTF-8; the ANSI call would read them in whatever code page the system runs.
+    const std::wstring text = WideFromUtf8(GetListText(item.hwndItem, index));
     RECT textBox = {x, box.top, box.right, box.bottom};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textBox,
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textBox,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &box);
     return true;
