@@ -4,6 +4,7 @@
 #include "app/controls.h"
 #include "app/dpi.h"
 #include "app/picture_box.h"
+#include "app/status_label.h"
 #include "app/platform.h"
 #include "app/seams.h"
 #include "app/settings/settings.h"
@@ -320,7 +321,7 @@ void CreateResultsPage(const Builder& b) {
     // The search's progress and the selection count share the left of the status row: a search
     // clears the selection count before it shows its progress.
     f.labSelected = b.Label(p, "", 4, 265, 200, 16, ID_LABSELECTED);
-    f.labSearching = b.Label(p, "Searching: ", 4, 265, 200, 16, ID_LABSEARCHING, SS_PATHELLIPSIS | SS_NOPREFIX);
+    f.labSearching = b.Make(p, StatusLabelClass, "Searching: ", 0, 4, 265, 200, 16, ID_LABSEARCHING);
     ShowWindow(f.labSearching, SW_HIDE);
     f.labFound = b.Label(p, "", 208, 265, 100, 16, ID_LABFOUND, SS_RIGHT);
 }
@@ -627,6 +628,7 @@ void RegisterClasses(HINSTANCE instance) {
     RegisterOwnClass(instance, MainWindowClass, MainProc, CS_DBLCLKS, GetSystemMetrics(SM_CXICON));
     RegisterOwnClass(instance, kPageClass, PageProc, CS_DBLCLKS);
     RegisterPictureBoxClass(instance);
+    RegisterStatusLabelClass(instance);
 }
 
 

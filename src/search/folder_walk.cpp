@@ -264,8 +264,9 @@ public:
     WalkDisplay& operator=(const WalkDisplay&) = delete;
 
     void Folder(const std::string& shown) {
-        // The status holds every folder's name, but is drawn with the list: the label draws
-        // itself on every change of text, which cost as much as enumerating the folder.
+        // The status holds every folder's name, but is drawn with the list: drawing it on every
+        // change of text cost as much as enumerating the folder. The label keeps its text in the
+        // program, so setting it costs no call to the window system.
         SetWindowTextA(status_, (std::to_string(FoundCount) + " " + shown).c_str());
         const DWORD now = GetTickCount();
         if (shown_ && now - shownAt_ < RefreshMilliseconds) return;
