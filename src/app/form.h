@@ -199,6 +199,7 @@ struct FrmMain {
     UINT Timer1Interval = 0;
     bool DefaultIsFind = false;     // cmdFind is the default button
     bool Loaded = false;            // start-up has run to its end
+    bool HiddenPagesMade = false;   // the pages the first window does not show exist
     bool QuitOnDestroy = false;     // the program's own window ends the message loop when it goes
     // The window's keyboard preview, seen before the focused control: true when it used the key.
     bool (*keyPreview)(FrmMain& form, WPARAM key, bool ctrl, bool shift) = nullptr;

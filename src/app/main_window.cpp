@@ -136,7 +136,6 @@ void DrawOwnPictures(FrmMain& f) {
     }
     DrawStockIcon(f.Image4, IDI_INFORMATION, f.dpi);
     DrawStockIcon(f.Image2, IDI_WARNING, f.dpi);
-    DrawCalendar(f.Image1, f.dpi);
 }
 
 // Where one tab strip lies, in design pixels: its row of buttons, the panel behind its pages (a
@@ -654,12 +653,7 @@ std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance, int dpi) {
     Builder builder{*form, instance};
     CreateFrame(builder);
     CreateGeneralPage(builder);
-    CreateVersionPage(builder);
-    CreateFindPage(builder);
-    CreateSettingsPage(builder);
     CreateBrowsePage(builder);
-    CreateResultsPage(builder);
-    CreateDisplayPage(builder);
     CreateMenus(*form);
     DrawOwnPictures(*form);
     for (HWND tab : form->cmdTab1) SubclassTabButton(tab);
@@ -668,10 +662,23 @@ std::unique_ptr<FrmMain> CreateMainWindow(HINSTANCE instance, int dpi) {
     LayoutRightArea(*form);
     form->showFile = &GetAllFileInfo;
     BrowsePage_Init(*form);
-    FindPage_Init(*form);
-    TipsAndSplitter_Init(*form);
-    ResultsPage_Init(*form);
     return form;
+}
+
+void MakeHiddenPages(FrmMain& form) {
+    if (form.HiddenPagesMade) return;
+    form.HiddenPagesMade = true;
+    Builder builder{form, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form.hwnd, GWLP_HINSTANCE))};
+    CreateVersionPage(builder);
+    CreateFindPage(builder);
+    CreateSettingsPage(builder);
+    CreateResultsPage(builder);
+    CreateDisplayPage(builder);
+    DrawCalendar(form.Image1, form.dpi);
+    FindPage_Init(form);
+    TipsAndSplitter_Init(form);
+    ResultsPage_Init(form);
+    LayoutRightArea(form);
 }
 
 void LayoutRightArea(FrmMain& form) {

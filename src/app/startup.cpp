@@ -51,26 +51,36 @@ std::string CommandLineArgument(const std::string& commandLine) {
     return commandLine.substr(i);
 }
 
+namespace {
+
+// What start-up does to the pages the first window does not show, once they exist.
+void StartHiddenPages(FrmMain& form, SettingsRead settings) {
+    MakeHiddenPages(form);
+    ShowPageSettings(form, settings);
+    SetCheckValue(form.chkShellExt, 2);
+    chkShellExt_Changed(form);
+    if (ComboBox_GetCount(form.cbxXclude) > 0) ComboBox_SetCurSel(form.cbxXclude, 0);
+
+    const int dpi = form.dpi;
+    for (int y : {100, 190, 245}) DrawEtchedLine(form.picTab[2], Scale(y, dpi), Scale(1, dpi));
+    DrawEtchedLine(form.picTab[3], ControlTop(form.Check1[0]) - Scale(8, dpi), Scale(1, dpi));
+    DrawEtchedLine(form.picTab[3], ControlTop(form.chkXclude) - Scale(8, dpi), Scale(1, dpi));
+
+    DoListBox(form, ColumnWidths);
+    SetText(form.txtDate[0], DateTimeText(LocalNowPlusDays(-1), DateFormat, " ", TimeFormat));
+    SetText(form.txtDate[1], DateTimeText(LocalNowPlusDays(0), DateFormat, " ", TimeFormat));
+    FillLookInList(form);
+}
+
+} // namespace
+
 void StartUp(FrmMain& form, const std::string& path) {
     try {
-        LoadSaveSettings(form, true);
-        SetCheckValue(form.chkShellExt, 2);
-        chkShellExt_Changed(form);
-        if (ComboBox_GetCount(form.cbxXclude) > 0) ComboBox_SetCurSel(form.cbxXclude, 0);
+        const SettingsRead settings = ReadWindowSettings(form);
         ApplyDateTimeFormats();
 
         DrawProgramIcon(form);
         SetText(form.lblValue[15], "(no file selected)");
-
-        const int dpi = form.dpi;
-        for (int y : {100, 190, 245}) DrawEtchedLine(form.picTab[2], Scale(y, dpi), Scale(1, dpi));
-        DrawEtchedLine(form.picTab[3], ControlTop(form.Check1[0]) - Scale(8, dpi), Scale(1, dpi));
-        DrawEtchedLine(form.picTab[3], ControlTop(form.chkXclude) - Scale(8, dpi), Scale(1, dpi));
-
-        DoListBox(form, ColumnWidths);
-
-        SetText(form.txtDate[0], DateTimeText(LocalNowPlusDays(-1), DateFormat, " ", TimeFormat));
-        SetText(form.txtDate[1], DateTimeText(LocalNowPlusDays(0), DateFormat, " ", TimeFormat));
         ModifyMenuA(form.menOptDateTop, ID_MENOPTAROUND, MF_BYCOMMAND | MF_STRING | MF_GRAYED, ID_MENOPTAROUND,
                     "&Created like (file)");
 
@@ -82,16 +92,26 @@ void StartUp(FrmMain& form, const std::string& path) {
         LayoutTabStrip(form, false);
         ActivateTab(form, false, 0);
 
-        FillLookInList(form);
         ByteFormat = ChooseByteFormat();
-        if (!form.StartupFileName.empty()) GetAllFileInfo(form, form.BrowseFolder, form.StartupFileName);
+        // A file to show fills the Version page too, so then every page is made first.
+        const bool fileFirst = !form.StartupFileName.empty();
+        if (fileFirst) {
+            StartHiddenPages(form, settings);
+            GetAllFileInfo(form, form.BrowseFolder, form.StartupFileName);
+        }
 
         ShowWindow(form.hwnd, SW_SHOW);
         TabSwitchUpper(form, 0);
+        // The user sees the first window while the other pages are made; what they type or click
+        // meanwhile waits in the queue until start-up has ended.
+        UpdateWindow(form.hwnd);
+        if (!fileFirst) StartHiddenPages(form, settings);
         form.Loaded = true;
     } catch (const std::exception& failure) {
+        // What start-up managed is still usable, so every page is made and the window shown
+        // rather than left hidden.
+        MakeHiddenPages(form);
         ShowMessage(form.hwnd, ExceptionText(failure, true), "load_error", MB_ICONERROR);
-        // What start-up managed is still usable, so the window is shown rather than left hidden.
         ShowWindow(form.hwnd, SW_SHOW);
     }
 }

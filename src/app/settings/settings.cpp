@@ -56,7 +56,6 @@ void ApplyDefaults(FrmMain& form) {
     MoveControl(form.Drive1, ControlLeft(form.Drive1), ControlTop(form.Drive1), folderWidth,
                 ControlHeight(form.Drive1));
     ColumnWidths = DefaultColumnWidths;
-    // Excluding starts off until the user turns it on again, even if the read pass filled it.
     ExcludeString.clear();
 }
 
@@ -175,13 +174,29 @@ void ExcludePass(FrmMain& form, bool read) {
     }
 }
 
-// What was read goes to the window: its place, the column widths and the option boxes.
-void ShowReadSettings(FrmMain& form, const StoredPlace& place) {
+} // namespace
+
+SettingsRead ReadWindowSettings(FrmMain& form) {
+    // The window's place as it is now: what a read keeps for keys the file lacks. Held in
+    // 32 bits so that a window on a second monitor (left edge beyond 32767 twips) can be saved.
+    const WindowTwips now = GetWindowTwips(form);
+    StoredPlace place = {now.left, now.top, now.width, now.height, 0};
+    const bool failed = !SettingsPass(form, true, place);
+    SettingsRead read;
+    read.defaulted = Settings.ExistIni == 0 || failed;
+    if (read.defaulted) ApplyDefaults(form);
+
     // A width the file lacks or holds as zero or less would hide its column.
     for (size_t i = 0; i < ColumnWidths.size(); ++i)
         if (ColumnWidths[i] <= 0) ColumnWidths[i] = DefaultColumnWidths[i];
-
     PlaceWindow(form, place.WinL, place.WinT, place.WinW, place.WinH, place.DirW);
+    return read;
+}
+
+void ShowPageSettings(FrmMain& form, SettingsRead read) {
+    ExcludePass(form, true);
+    // Excluding starts off until the user turns it on again, even if the read pass filled it.
+    if (read.defaulted) ExcludeString.clear();
 
     SetCheckAndNotify(form, form.Check2, Settings.noMatter);
     const std::array<int16_t, 8> boxes = {Settings.Folders, Settings.Tips, Settings.RemPos, Settings.showModified,
@@ -192,15 +207,14 @@ void ShowReadSettings(FrmMain& form, const StoredPlace& place) {
     }
 }
 
-} // namespace
-
 void LoadSaveSettings(FrmMain& form, bool read) {
-    // The window's place as it is now: what a read keeps for keys the file lacks. Held in
-    // 32 bits so that a window on a second monitor (left edge beyond 32767 twips) can be saved.
+    if (read) {
+        ShowPageSettings(form, ReadWindowSettings(form));
+        return;
+    }
     const WindowTwips now = GetWindowTwips(form);
     StoredPlace place = {now.left, now.top, now.width, now.height, 0};
-    const bool failed = !SettingsPass(form, read, place);
-    ExcludePass(form, read);
+    const bool failed = !SettingsPass(form, false, place);
+    ExcludePass(form, false);
     if (Settings.ExistIni == 0 || failed) ApplyDefaults(form);
-    if (read) ShowReadSettings(form, place);
 }

@@ -30,6 +30,15 @@ std::string AddBackslash(const std::string& path);
 // read: fill the settings, place the window, set the Settings page; otherwise write them all.
 void LoadSaveSettings(FrmMain& form, bool read);
 
+// Start-up reads in two steps, so that the window can be shown before the pages it does not
+// show are made: the settings and the window's place first, then (once those pages exist) the
+// exclude list and the Settings page's boxes. Together they are LoadSaveSettings' read.
+struct SettingsRead {
+    bool defaulted = false;   // the file was missing or bad: the defaults stand
+};
+SettingsRead ReadWindowSettings(FrmMain& form);
+void ShowPageSettings(FrmMain& form, SettingsRead read);
+
 // A Settings page check box changed (clicked, or set by the read pass).
 void Check1_Changed(FrmMain& form, int index);
 
