@@ -198,6 +198,7 @@ struct FrmMain {
     bool Timer1Enabled = false;
     UINT Timer1Interval = 0;
     bool DefaultIsFind = false;     // cmdFind is the default button
+    std::array<int, 3> FoundTabStops = {};   // the results list's column stops, in pixels
     bool Loaded = false;            // start-up has run to its end
     bool HiddenPagesMade = false;   // the pages the first window does not show exist
     bool QuitOnDestroy = false;     // the program's own window ends the message loop when it goes

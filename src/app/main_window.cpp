@@ -313,9 +313,11 @@ void CreateResultsPage(const Builder& b) {
                              ID_LABCOL + i);
         left += width;
     }
+    // The list holds no lines of its own: line i is drawn from the table's row i when it shows,
+    // so a search adds a line without storing its text twice.
     f.lstFound = b.Make(p, "LISTBOX", "",
                         WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | WS_BORDER | LBS_NOTIFY | LBS_EXTENDEDSEL |
-                            LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT,
+                            LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT,
                         4, 20, 305, 238, ID_LSTFOUND);
     // The search's progress and the selection count share the left of the status row: a search
     // clears the selection count before it shows its progress.
@@ -543,8 +545,14 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER: if (wp == TIMER1_ID) TipTimerTick(*form); return 0;
     case WM_MOUSEMOVE: BackgroundMouseMove(*form, true); return 0;
     case WM_KEYDOWN: FormKeyDown(*form, wp, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0); return 0;
-    case WM_DRAWITEM: return BrowsePage_OnDrawItem(*form, *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-    case WM_MEASUREITEM: return BrowsePage_OnMeasureItem(*form, *reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        return BrowsePage_OnDrawItem(*form, item) || ResultsPage_OnDrawItem(*form, item);
+    }
+    case WM_MEASUREITEM: {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        return BrowsePage_OnMeasureItem(*form, item) || ResultsPage_OnMeasureItem(*form, item);
+    }
     case DM_GETDEFID: return form->DefaultIsFind ? MAKELRESULT(ID_CMDFIND, DC_HASDEFID) : 0;
     case WM_NAMEDLEFT: Combo1_Left(*form); return 0;
     case WM_CLOSE: OnClose(*form); return 0;

@@ -82,6 +82,22 @@ DWORD_PTR ShellNames(const std::string& path, std::string& displayName, std::str
 // The program's icon at size pixels (nullptr when it cannot be loaded); the caller destroys it.
 HICON ProgramIcon(HINSTANCE instance, int size);
 
+// A window's device context (the screen's for no window), released when it goes.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // Registers one of the program's window classes unless a class of that name exists already: the
 // arrow pointer over the dialog face, with the program's icon at iconSize pixels (0: none).
 void RegisterOwnClass(HINSTANCE instance, const char* name, WNDPROC proc, UINT style = 0, int iconSize = 0);

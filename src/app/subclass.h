@@ -9,6 +9,10 @@ using SubclassHandler = LRESULT (*)(HWND control, UINT message, WPARAM wParam, L
 
 // One handler per control; the subclass goes away with the control.
 void SubclassControl(HWND control, SubclassHandler handler, DWORD_PTR data);
+// The same with the handler seeing messages as wide text. A control that answers text requests
+// itself needs it: between a wide caller and a narrow procedure the platform copies the text
+// through a buffer of its own, which a long line overruns.
+void SubclassControlWide(HWND control, SubclassHandler handler, DWORD_PTR data);
 
 // What the control would have done without the handler.
 LRESULT CallPreviousProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);

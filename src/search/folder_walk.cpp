@@ -155,17 +155,16 @@ void CollectAllSubfolders(const std::string& folder, bool checkNames, std::strin
 
 // Adds a hit to the table (row FoundCount) and its line to the list; false when the result
 // limit ends the search.
-bool AddHit(FoundRow&& row, NameShortener* shortener, HWND list, std::string& line) {
+bool AddHit(FoundRow&& row, NameShortener* shortener, HWND list) {
     const size_t index = static_cast<size_t>(FoundCount);
     // Row i is line i's: the table stands at FoundCount rows, whatever it held before.
     if (FoundTable.size() <= index) FoundTable.resize(index + 1);
     FoundTable[index] = std::move(row);
     if (shortener) shortener->Shorten(FoundTable[index]);
-    // The list's own storage grows by doubling, not by its small default steps.
-    if (index >= 256 && (index & (index - 1)) == 0) SendMessageA(list, LB_INITSTORAGE, index, index * 64);
-    const FoundRow& added = FoundTable[index];
-    WriteFoundLine(added, line);
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    // The list's own storage (its selection marks) grows by doubling, not by its small steps.
+    if (index >= 256 && (index & (index - 1)) == 0) SendMessageA(list, LB_INITSTORAGE, index, 0);
+    // The line holds no text: the list draws row i when line i shows.
+    SendMessageA(list, LB_ADDSTRING, 0, 0);
 
     ++FoundCount;
     if (FoundCount < FoundLimit) return true;
@@ -207,8 +206,6 @@ void ListFolderMatches(std::vector<Subfolder>& subfolders, const std::string& fo
         if (FrmMain* form = FormFromWindow(GetAncestor(list, GA_ROOT))) shortener.emplace(form->lstFound);
     }
     const auto sharedFolder = std::make_shared<const std::string>(folder);
-    std::string line;
-    line.reserve(folder.size() + MAX_PATH + 64);
     std::string reached;
     do {
         std::string_view name(record.cFileName, NameLength(record));
@@ -222,7 +219,7 @@ void ListFolderMatches(std::vector<Subfolder>& subfolders, const std::string& fo
         if (onePass && reachable) CollectSubfolder(record, name.data(), name.size(), folder, probe, subfolders);
         if (matchHere && !MatchesPattern(pattern, name, ShortName(record))) continue;
         std::optional<FoundRow> row = HitRow(record, name, rule, sharedFolder);
-        if (row && !AddHit(std::move(*row), shortener ? &*shortener : nullptr, list, line)) break;
+        if (row && !AddHit(std::move(*row), shortener ? &*shortener : nullptr, list)) break;
     } while (find.Next(record));
 }
 

@@ -97,21 +97,48 @@ public:
     DepthScope& operator=(const DepthScope&) = delete;
 };
 
-// The list shows the table's rows in table order.
+// The list shows the table's rows in table order; emptied first, so no selection stays.
 void ReloadList(FrmMain& form) {
     HWND list = form.lstFound;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ListBox_ResetContent(list);
-    size_t bytes = 0;
-    for (const FoundRow& row : FoundTable) bytes += row[5].size() + row[1].size() + row[2].size() + row[3].size() + 4;
-    SendMessageA(list, LB_INITSTORAGE, FoundTable.size(), bytes);
-    std::string line;
-    for (const FoundRow& row : FoundTable) {
-        WriteFoundLine(row, line);
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    }
+    SendMessageA(list, LB_SETCOUNT, FoundTable.size(), 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
+}
+
+// The list's lines as wide text, for whoever asks the list for them.
+LRESULT AnswerLineText(HWND list, UINT msg, WPARAM index, LPARAM buffer) {
+    const LRESULT count = ListBox_GetCount(list);
+    if (static_cast<LRESULT>(index) >= count || index >= FoundTable.size()) return LB_ERR;
+    const std::wstring text = WideFromUtf8(FoundLine(FoundTable[index]));
+    if (msg == LB_GETTEXT) {
+        if (!buffer) return LB_ERR;
+        std::copy(text.begin(), text.end(), reinterpret_cast<wchar_t*>(buffer));
+        reinterpret_cast<wchar_t*>(buffer)[text.size()] = L'\0';
+    }
+    return static_cast<LRESULT>(text.size());
+}
+
+// Typing a character selects the next line whose name starts with it, as a list of texts does.
+void JumpToLine(FrmMain& form, HWND list, wchar_t typed) {
+    const int count = std::min<int>(ListBox_GetCount(list), static_cast<int>(FoundTable.size()));
+    const int line = NextLineStartingWith(FoundTable, count, ListBox_GetCaretIndex(list), typed);
+    if (line < 0) return;
+    ListBox_SetSel(list, FALSE, -1);
+    ListBox_SetSel(list, TRUE, line);
+    SendMessageA(list, LB_SETANCHORINDEX, static_cast<WPARAM>(line), 0);
+    ListBox_SetCaretIndex(list, line);
+    lstFound_Click(form);
+}
+
+int ItemHeightFor(HFONT font) {
+    WindowDc dc(nullptr);
+    HGDIOBJ old = SelectObject(dc.Get(), font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc.Get(), &metrics);
+    SelectObject(dc.Get(), old);
+    return std::max<int>(metrics.tmHeight, 1);
 }
 
 // A control's rectangle in the main window's client pixels (where `pop` lives).
@@ -122,14 +149,11 @@ RECT RectInForm(FrmMain& form, HWND control) {
     return r;
 }
 
-// The list turns tab stops into pixels by its font's average character width (four units to it),
-// which the stops are written for at 6 pixels, the design font's. The font the system gives, and
-// the same font scaled, are not that wide exactly, so the stops are turned to the list's own
-// width, to land under the headers.
-std::array<int, 3> StopsForListFont(std::array<int, 3> stops, HWND list, int dpi) {
-    const int average = (TextWidth(list, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
-    if (average <= 0) return stops;
-    for (int& stop : stops) stop = MulDiv(stop, 6 * dpi, average * DesignDpi);
+// The stops are in dialog units of the design font, whose average character is 6 pixels wide
+// (four units to it); they are drawn at that width scaled, to land under the headers whatever
+// font the system gives.
+std::array<int, 3> StopPixels(std::array<int, 3> stops, int dpi) {
+    for (int& stop : stops) stop = MulDiv(stop, 6 * dpi, 4 * DesignDpi);
     return stops;
 }
 
@@ -190,6 +214,14 @@ LRESULT HeaderProc(HWND header, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR data) 
 LRESULT ListProc(HWND list, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR data) {
     FrmMain& form = *reinterpret_cast<FrmMain*>(data);
     switch (msg) {
+    case LB_GETTEXT:
+    case LB_GETTEXTLEN: return AnswerLineText(list, msg, wp, lp);
+    case WM_CHAR:
+        if (wp >= L' ') {
+            JumpToLine(form, list, static_cast<wchar_t>(wp));
+            return 0;
+        }
+        break;
     case WM_MOUSEMOVE: form.resizePointerShown = false; break;
     case WM_RBUTTONDOWN: lstFound_RightDown(form, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), (wp & MK_SHIFT) != 0); return 0;
     case WM_RBUTTONUP:
@@ -224,6 +256,23 @@ std::array<int, 3> TabStopsFor(const std::array<int32_t, 3>& widths) {
         previous = stops[i];
     }
     return stops;
+}
+
+int NextLineStartingWith(const std::vector<FoundRow>& table, int count, int caret, wchar_t typed) {
+    count = std::min<int>(count, static_cast<int>(table.size()));
+    if (count <= 0) return -1;
+    const auto upper = [](wchar_t c) {
+        return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(c))));
+    };
+    const wchar_t wanted = upper(typed);
+    const int start = caret < 0 || caret >= count ? 0 : caret + 1;
+    for (int step = 0; step < count; ++step) {
+        const int line = (start + step) % count;
+        const std::string& name = table[static_cast<size_t>(line)][5];
+        const std::wstring first = WideFromUtf8(name.substr(0, NextCharacter(name, 0)));
+        if (!first.empty() && upper(first[0]) == wanted) return line;
+    }
+    return -1;
 }
 
 int16_t NameMaxCharsFor(int32_t nameWidth) { return ClampToInt16(RoundHalfEven(nameWidth * 0.23 - 6)); }
@@ -295,8 +344,9 @@ void ResetSortColumn() { SortColumn = -1; }
 
 void DoListBox(FrmMain& form, const std::array<int32_t, 3>& widths) {
     const int dpi = form.dpi;
-    std::array<int, 3> stops = StopsForListFont(TabStopsFor(widths), form.lstFound, dpi);
-    SendMessageA(form.lstFound, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(stops.data()));
+    form.FoundTabStops = StopPixels(TabStopsFor(widths), dpi);
+    // The font follows the window's scale; an owner-drawn list keeps the height it was made with.
+    if (HFONT font = GetWindowFont(form.lstFound)) SendMessageA(form.lstFound, LB_SETITEMHEIGHT, 0, ItemHeightFor(font));
     NameMaxChars = NameMaxCharsFor(widths[0]);
     if (Settings.Truncate) {
         RefillResults(form);
@@ -537,7 +587,39 @@ void ResultsPage_Init(FrmMain& form) {
     for (HWND header : form.labCol) {
         if (header) SubclassControl(header, HeaderProc, reinterpret_cast<DWORD_PTR>(&form));
     }
-    if (form.lstFound) SubclassControl(form.lstFound, ListProc, reinterpret_cast<DWORD_PTR>(&form));
+    if (form.lstFound) SubclassControlWide(form.lstFound, ListProc, reinterpret_cast<DWORD_PTR>(&form));
+}
+
+bool ResultsPage_OnMeasureItem(FrmMain& form, MEASUREITEMSTRUCT& item) {
+    if (item.CtlType != ODT_LISTBOX || item.CtlID != ID_LSTFOUND) return false;
+    // Asked while the list is being made, before it has a font: the window's is the one it gets.
+    item.itemHeight = static_cast<UINT>(ItemHeightFor(form.font ? form.font : GetStockFont(DEFAULT_GUI_FONT)));
+    return true;
+}
+
+bool ResultsPage_OnDrawItem(FrmMain& form, const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_LISTBOX || item.CtlID != ID_LSTFOUND) return false;
+    HDC dc = item.hDC;
+    const RECT& box = item.rcItem;
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const bool selected = (item.itemState & ODS_SELECTED) != 0;
+        SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(selected                               ? COLOR_HIGHLIGHTTEXT
+                                     : (item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT
+                                                                            : COLOR_WINDOWTEXT));
+        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
+        if (item.itemID < FoundTable.size()) {
+            // Where the platform leaves the horizontal scroll out of the item's box, it is applied here.
+            const int origin = box.left != 0 ? box.left : -GetScrollPos(item.hwndItem, SB_HORZ);
+            const std::wstring text = WideFromUtf8(FoundLine(FoundTable[item.itemID]));
+            HGDIOBJ old = SelectObject(dc, GetWindowFont(item.hwndItem));
+            TabbedTextOutW(dc, origin + 1, box.top, text.c_str(), static_cast<int>(text.size()),
+                           static_cast<int>(form.FoundTabStops.size()), form.FoundTabStops.data(), origin);
+            SelectObject(dc, old);
+        }
+    }
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &box);
+    return true;
 }
 
 bool ResultsPage_OnCommand(FrmMain& form, int id, int code, HWND) {

@@ -38,6 +38,10 @@ size_t SortKeyColumn(int header);
 void SortFoundTable(std::vector<FoundRow>& table, size_t column, int low, int high);
 void ReverseFoundTable(std::vector<FoundRow>& table);
 
+// The line after `caret` (wrapping round, among the first `count`) whose name starts with
+// `typed`, letters compared without case; -1 when none does.
+int NextLineStartingWith(const std::vector<FoundRow>& table, int count, int caret, wchar_t typed);
+
 // The clipboard text of "Copy Search Results".
 std::string ResultsReport(const std::string& reportText, const std::string& foundText,
                           const std::vector<std::string>& lines);
@@ -68,6 +72,10 @@ void lstFound_DblClick(FrmMain& form);
 void lstFound_RightDown(FrmMain& form, int x, int y, bool shift);
 // Enables the results menu's items for the present list; the popup itself follows.
 void PrepareResultsMenu(FrmMain& form);
+
+// The results list draws its lines from the table (the list itself holds none).
+bool ResultsPage_OnMeasureItem(FrmMain& form, MEASUREITEMSTRUCT& item);
+bool ResultsPage_OnDrawItem(FrmMain& form, const DRAWITEMSTRUCT& item);
 
 void CopySearchResults(FrmMain& form);
 void DeleteSelectedResults(FrmMain& form);

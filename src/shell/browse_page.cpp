@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/dpi.h"
 #include "app/form.h"
+#include "app/platform.h"
 #include "app/subclass.h"
 #include "app/settings/settings.h"
 #include "app/seams.h"
@@ -25,21 +26,6 @@ constexpr LPARAM DirOpenFlag = 0x10000;
 constexpr int DirIndentPixels = 10;   // design pixels per level
 
 // ---- Small platform wrappers ------------------------------------------------------------
-
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 std::string FullPath(const std::string& path) {
     std::string buffer(MAX_PATH, '\0');

@@ -196,7 +196,8 @@ TEST(Dpi, MovingToAMonitorOfAnotherScaleLaysTheWindowOutAgain) {
 
 TEST(Dpi, ResultColumnsStandUnderTheirHeaders) {
     MainWindow w;
-    ListBox_AddString(w->lstFound, "a\tX\tY");
+    FoundTable.assign(1, FoundRow("a", "X", "Y", "", "", "a"));
+    ListBox_AddString(w->lstFound, "");
     RECT item = {};
     ListBox_GetItemRect(w->lstFound, 0, &item);
     // The list drawn into a bitmap of our own, then the first inked column after each tab.
@@ -226,4 +227,5 @@ TEST(Dpi, ResultColumnsStandUnderTheirHeaders) {
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
+    FoundTable.clear();
 }
