@@ -609,8 +609,8 @@ bool ResultsPage_OnDrawItem(FrmMain& form, const DRAWITEMSTRUCT& item) {
                                                                             : COLOR_WINDOWTEXT));
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
         if (item.itemID < FoundTable.size()) {
-            // Where the platform leaves the horizontal scroll out of the item's box, it is applied here.
-            const int origin = box.left != 0 ? box.left : -GetScrollPos(item.hwndItem, SB_HORZ);
+            // The box is where the line lies: the platform has applied the horizontal scroll.
+            const int origin = box.left;
             const std::wstring text = WideFromUtf8(FoundLine(FoundTable[item.itemID]));
             HGDIOBJ old = SelectObject(dc, GetWindowFont(item.hwndItem));
             TabbedTextOutW(dc, origin + 1, box.top, text.c_str(), static_cast<int>(text.size()),
