@@ -107,16 +107,17 @@ void ReloadList(FrmMain& form) {
     InvalidateRect(list, nullptr, TRUE);
 }
 
-// The list's lines as wide text, for whoever asks the list for them.
+// The list's lines as wide text, for whoever asks the list for them. A narrow request reaches
+// here unconverted (the platform converts only for lists that keep texts), so the length asked
+// for first is given in bytes of the wide text: a buffer made for it holds what is copied.
 LRESULT AnswerLineText(HWND list, UINT msg, WPARAM index, LPARAM buffer) {
     const LRESULT count = ListBox_GetCount(list);
     if (static_cast<LRESULT>(index) >= count || index >= FoundTable.size()) return LB_ERR;
     const std::wstring text = WideFromUtf8(FoundLine(FoundTable[index]));
-    if (msg == LB_GETTEXT) {
-        if (!buffer) return LB_ERR;
-        std::copy(text.begin(), text.end(), reinterpret_cast<wchar_t*>(buffer));
-        reinterpret_cast<wchar_t*>(buffer)[text.size()] = L'\0';
-    }
+    if (msg == LB_GETTEXTLEN) return static_cast<LRESULT>(text.size() * sizeof(wchar_t) + 1);
+    if (!buffer) return LB_ERR;
+    std::copy(text.begin(), text.end(), reinterpret_cast<wchar_t*>(buffer));
+    reinterpret_cast<wchar_t*>(buffer)[text.size()] = L'\0';
     return static_cast<LRESULT>(text.size());
 }
 
