@@ -75,8 +75,10 @@ void StartHiddenPages(FrmMain& form, SettingsRead settings) {
 } // namespace
 
 void StartUp(FrmMain& form, const std::string& path) {
+    SettingsRead settings;
+    bool pagesStarted = false;
     try {
-        const SettingsRead settings = ReadWindowSettings(form);
+        settings = ReadWindowSettings(form);
         ApplyDateTimeFormats();
 
         DrawProgramIcon(form);
@@ -94,8 +96,8 @@ void StartUp(FrmMain& form, const std::string& path) {
 
         ByteFormat = ChooseByteFormat();
         // A file to show fills the Version page too, so then every page is made first.
-        const bool fileFirst = !form.StartupFileName.empty();
-        if (fileFirst) {
+        if (!form.StartupFileName.empty()) {
+            pagesStarted = true;
             StartHiddenPages(form, settings);
             GetAllFileInfo(form, form.BrowseFolder, form.StartupFileName);
         }
@@ -105,11 +107,20 @@ void StartUp(FrmMain& form, const std::string& path) {
         // The user sees the first window while the other pages are made; what they type or click
         // meanwhile waits in the queue until start-up has ended.
         UpdateWindow(form.hwnd);
-        if (!fileFirst) StartHiddenPages(form, settings);
+        if (!pagesStarted) {
+            pagesStarted = true;
+            StartHiddenPages(form, settings);
+        }
         form.Loaded = true;
     } catch (const std::exception& failure) {
-        // What start-up managed is still usable, so every page is made and the window shown
-        // rather than left hidden.
+        // What start-up managed is still usable, so the window is shown rather than left hidden,
+        // with every page made and holding what the settings file says: closing would otherwise
+        // write an empty exclude list back.
+        try {
+            if (!pagesStarted) StartHiddenPages(form, settings);
+        } catch (const std::exception&) {
+            // The first failure is the one reported; the pages are made all the same.
+        }
         MakeHiddenPages(form);
         ShowMessage(form.hwnd, ExceptionText(failure, true), "load_error", MB_ICONERROR);
         ShowWindow(form.hwnd, SW_SHOW);
