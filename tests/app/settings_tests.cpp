@@ -169,6 +169,18 @@ TEST(Settings, AnOutOfRangeValueStillLeavesTheExcludeListToBeWrittenBack) {
     EXPECT_NE(ReadSettingsFile().find("Count=1\r\nActive=1\r\nExcludePath0=C:\\a"), std::string::npos);
 }
 
+// A close that comes while start-up still waits on a message box, before the other pages exist.
+TEST(Settings, ACloseBeforeTheExcludeListIsMadeKeepsTheFilesList) {
+    WriteSettingsFile("[Settings]\nExistIni=1\n[ExcludeFolders]\nCount=1\nActive=1\nExcludePath0=C:\\a\n");
+    std::unique_ptr<FrmMain> form = CreateMainWindow(GetModuleHandleA(nullptr));
+    ASSERT_TRUE(form && !form->cbxXclude);
+    LoadSaveSettings(*form, false);
+    DestroyWindow(form->hwnd);
+    PumpMessages();
+    EXPECT_NE(ReadSettingsFile().find("Count=1\r\nActive=1\r\nExcludePath0=C:\\a"), std::string::npos);
+    RemoveSettingsFile();
+}
+
 TEST(Settings, AMissingOrNonPositiveColumnWidthTakesItsDefault) {
     WriteSettingsFile("[Settings]\nExistIni=1\nCol1=-5\nCol2=70\n");
     MainWindow w("", true);

@@ -215,6 +215,8 @@ void LoadSaveSettings(FrmMain& form, bool read) {
     const WindowTwips now = GetWindowTwips(form);
     StoredPlace place = {now.left, now.top, now.width, now.height, 0};
     const bool failed = !SettingsPass(form, false, place);
-    ExcludePass(form, false);
+    // Before its page is made the exclude list holds nothing the user could have changed, and
+    // writing it then would empty the file's.
+    if (form.HiddenPagesMade) ExcludePass(form, false);
     if (Settings.ExistIni == 0 || failed) ApplyDefaults(form);
 }
