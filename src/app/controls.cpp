@@ -1,6 +1,7 @@
 #include "app/controls.h"
 
 #include "app/dpi.h"
+#include "app/platform.h"
 #include "app/utf8_text.h"
 
 #include <windowsx.h>
@@ -72,6 +73,16 @@ void MoveControl(HWND control, int left, int top, int width, int height) {
 
 int TextWidth(HWND control, const std::string& text) { return TextExtent(control, text).cx; }
 int TextHeight(HWND control, const std::string& text) { return TextExtent(control, text).cy; }
+
+int FontLineHeight(HFONT font) {
+    WindowDc dc(nullptr);
+    if (!dc.Get()) return 1;
+    HGDIOBJ old = font ? SelectObject(dc.Get(), font) : nullptr;
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc.Get(), &metrics);
+    if (old) SelectObject(dc.Get(), old);
+    return metrics.tmHeight > 0 ? static_cast<int>(metrics.tmHeight) : 1;
+}
 
 SIZE TextExtent(HWND control, const std::string& text) {
     HDC dc = GetDC(control);

@@ -30,6 +30,8 @@ void MoveControl(HWND control, int left, int top, int width, int height);
 SIZE TextExtent(HWND control, const std::string& text);
 int TextWidth(HWND control, const std::string& text);
 int TextHeight(HWND control, const std::string& text);
+// Height in pixels of a line in the font (the screen's default font for none).
+int FontLineHeight(HFONT font);
 
 // Puts text on the clipboard; false when the clipboard could not be had.
 bool CopyTextToClipboard(HWND owner, const std::string& text);

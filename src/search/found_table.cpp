@@ -181,17 +181,12 @@ std::string ShortenedName(const std::string& fullName, const std::string& shown,
     return name;
 }
 
-void WriteFoundLine(const FoundRow& row, std::string& line) {
-    line.assign(row[5]);
+std::string FoundLine(const FoundRow& row) {
+    std::string line = row[5];
     for (size_t column : {1u, 2u, 3u}) {
         line += '\t';
         line += row[column];
     }
-}
-
-std::string FoundLine(const FoundRow& row) {
-    std::string line;
-    WriteFoundLine(row, line);
     return line;
 }
 

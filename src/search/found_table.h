@@ -87,8 +87,6 @@ std::string ShortenedName(const std::string& fullName, const std::string& shown,
 
 // A list line: shown name, date text, size text and folder, separated by TAB.
 std::string FoundLine(const FoundRow& row);
-// The same line written over `line`, whose buffer a caller that writes many lines reuses.
-void WriteFoundLine(const FoundRow& row, std::string& line);
 
 class TextMeasure;
 // Cuts rows' shown names to the name column with the list's font and scale read once, for a

@@ -133,15 +133,6 @@ void JumpToLine(FrmMain& form, HWND list, wchar_t typed) {
     lstFound_Click(form);
 }
 
-int ItemHeightFor(HFONT font) {
-    WindowDc dc(nullptr);
-    HGDIOBJ old = SelectObject(dc.Get(), font);
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc.Get(), &metrics);
-    SelectObject(dc.Get(), old);
-    return std::max<int>(metrics.tmHeight, 1);
-}
-
 // A control's rectangle in the main window's client pixels (where `pop` lives).
 RECT RectInForm(FrmMain& form, HWND control) {
     RECT r = {};
@@ -347,7 +338,7 @@ void DoListBox(FrmMain& form, const std::array<int32_t, 3>& widths) {
     const int dpi = form.dpi;
     form.FoundTabStops = StopPixels(TabStopsFor(widths), dpi);
     // The font follows the window's scale; an owner-drawn list keeps the height it was made with.
-    if (HFONT font = GetWindowFont(form.lstFound)) SendMessageA(form.lstFound, LB_SETITEMHEIGHT, 0, ItemHeightFor(font));
+    if (HFONT font = GetWindowFont(form.lstFound)) SendMessageA(form.lstFound, LB_SETITEMHEIGHT, 0, FontLineHeight(font));
     NameMaxChars = NameMaxCharsFor(widths[0]);
     if (Settings.Truncate) {
         RefillResults(form);
@@ -594,7 +585,7 @@ void ResultsPage_Init(FrmMain& form) {
 bool ResultsPage_OnMeasureItem(FrmMain& form, MEASUREITEMSTRUCT& item) {
     if (item.CtlType != ODT_LISTBOX || item.CtlID != ID_LSTFOUND) return false;
     // Asked while the list is being made, before it has a font: the window's is the one it gets.
-    item.itemHeight = static_cast<UINT>(ItemHeightFor(form.font ? form.font : GetStockFont(DEFAULT_GUI_FONT)));
+    item.itemHeight = static_cast<UINT>(FontLineHeight(form.font ? form.font : GetStockFont(DEFAULT_GUI_FONT)));
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include "app/controls.h"
 #include "app/dpi.h"
 #include "app/form.h"
-#include "app/platform.h"
 #include "app/subclass.h"
 #include "app/settings/settings.h"
 #include "app/seams.h"
@@ -258,15 +257,8 @@ SIZE FolderIconSize(int dpi) {
 // Room for the folder pictures: the shell's small images are of the system's small icon size.
 // (Asking the shell's image list itself here would make it at start-up, before the window shows.)
 int ItemHeight(HWND list, HFONT font, int dpi) {
-    int height = std::max(GetSystemMetrics(SM_CYSMICON), Scale(16, dpi));
-    WindowDc dc(list);
-    if (dc.Get()) {
-        HGDIOBJ old = font ? SelectObject(dc.Get(), font) : nullptr;
-        TEXTMETRICA metrics = {};
-        if (GetTextMetricsA(dc.Get(), &metrics)) height = std::max(height, static_cast<int>(metrics.tmHeight));
-        if (old) SelectObject(dc.Get(), old);
-    }
-    return height + Scale(2, dpi);
+    const int text = FontLineHeight(font ? font : GetWindowFont(list));
+    return std::max({GetSystemMetrics(SM_CYSMICON), Scale(16, dpi), text}) + Scale(2, dpi);
 }
 
 }  // namespace
