@@ -503,7 +503,8 @@ TEST_F(FindPage, AttributeBoxesAndNamedListClick) {
     EXPECT_EQ(GetCheckValue(w->Check2), 0);
 }
 
-// The results list, made to press Stop when its first line arrives.
+// The results list, made to press Stop when its first line arrives, as a user would after a
+// while: long enough that the next folder lets the click through.
 WNDPROC listProc = nullptr;
 HWND stopButton = nullptr;
 LRESULT CALLBACK StopOnFirstLine(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -511,6 +512,7 @@ LRESULT CALLBACK StopOnFirstLine(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         PostMessageA(GetAncestor(hwnd, GA_ROOT), WM_COMMAND, MAKEWPARAM(ID_CMDSTOP, BN_CLICKED),
                      reinterpret_cast<LPARAM>(stopButton));
         stopButton = nullptr;
+        Sleep(50);
     }
     return CallWindowProcA(listProc, hwnd, msg, wp, lp);
 }

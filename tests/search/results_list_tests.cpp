@@ -587,6 +587,7 @@ LRESULT CALLBACK DeleteDuringWalk(HWND label, UINT msg, WPARAM wp, LPARAM lp) {
         DeleteOfferedDuringWalk = MenuEnabled(form.menLstFoundTop, ID_MENLSTFOUNDDEL);
         PostMessageA(form.hwnd, WM_COMMAND, ID_MENLSTFOUNDDEL, 0);
         DeleteDuringWalkList = nullptr;
+        Sleep(50);   // the user takes a while: the next folder lets the command through
     }
     return CallWindowProcA(StatusProcBefore, label, msg, wp, lp);
 }
