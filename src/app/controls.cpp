@@ -67,8 +67,13 @@ int ControlHeight(HWND control) {
 }
 
 void MoveControl(HWND control, int left, int top, int width, int height) {
-    SetWindowPos(control, nullptr, left, top, std::max(width, 0), std::max(height, 0),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    // Asking for the place a control already has still costs a round trip to the window system;
+    // a layout repeated at start-up asks that for most of them.
+    const RECT now = ControlRect(control);
+    if (now.left == left && now.top == top && now.right - now.left == width && now.bottom - now.top == height) return;
+    SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TextWidth(HWND control, const std::string& text) { return TextExtent(control, text).cx; }
