@@ -12,7 +12,7 @@
 
 #include "search/found_table.h"
 
-// Set by the Stop button, by Escape and by the result limit; the walk tests it once per folder.
+// Set by the Stop button, by Escape and by the result limit; the walk tests it at every folder.
 extern bool StopRequested;
 
 // Attribute bits every hit must have all of (the Find page's attribute choice).
@@ -23,7 +23,9 @@ extern uint32_t RequiredAttributes;
 //
 // Walks folder and, with includeSubfolders, every folder below it depth-first, adding each hit
 // to FoundTable and to list; status shows the count and the folder being searched. Pending
-// window messages are let through once per folder, then StopRequested is tested.
+// window messages are let through at the start and then at the first folder that begins 10 ms or
+// more after the last pass (so at every folder that takes longer); StopRequested is tested at
+// every folder.
 void SearchFolderTree(const std::string& folder, const std::string& pattern, const FILETIME& fromTime,
                       const FILETIME& toTime, int16_t dateKind, HWND list, HWND status, bool includeSubfolders);
 
