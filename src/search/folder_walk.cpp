@@ -93,8 +93,18 @@ const FILETIME* ChosenTime(const WIN32_FIND_DATAA& record, int16_t dateKind) {
     }
 }
 
-// The window's message pass; a quit request, or a window that went away, ends the walk.
+// The list's lines catch up while its drawing stays off. Wine's list marks itself for painting
+// on a new count even then, which drew the list at every message pass (a millisecond each); the
+// walk's next drawing paints it whole.
+void CatchUpUndrawn(HWND list) {
+    CatchUpLines(list);
+    ValidateRect(list, nullptr);
+}
+
+// The window's message pass; a quit request, or a window that went away, ends the walk. What
+// the user may act on in it has every line found so far.
 void LetMessagesThrough(HWND list) {
+    CatchUpUndrawn(list);
     FrmMain* form = FormFromWindow(GetAncestor(list, GA_ROOT));
     if (!PassWaitingMessages(form && form->hwnd ? form : nullptr)) StopRequested = true;
     if (!IsWindow(list)) StopRequested = true;
@@ -153,21 +163,16 @@ void CollectAllSubfolders(const std::string& folder, bool checkNames, std::strin
     } while (all.Next(record));
 }
 
-// Adds a hit to the table (row FoundCount) and its line to the list; false when the result
-// limit ends the search.
+// Adds a hit to the table (row FoundCount); false when the result limit ends the search.
 bool AddHit(FoundRow&& row, NameShortener* shortener, HWND list) {
     const size_t index = static_cast<size_t>(FoundCount);
     // Row i is line i's: the table stands at FoundCount rows, whatever it held before.
     if (FoundTable.size() <= index) FoundTable.resize(index + 1);
     FoundTable[index] = std::move(row);
     if (shortener) shortener->Shorten(FoundTable[index]);
-    // The list's own storage (its selection marks) grows by doubling, not by its small steps.
-    if (index >= 256 && (index & (index - 1)) == 0) SendMessageA(list, LB_INITSTORAGE, index, 0);
-    // The line holds no text: the list draws row i when line i shows.
-    SendMessageA(list, LB_ADDSTRING, 0, 0);
-
     ++FoundCount;
     if (FoundCount < FoundLimit) return true;
+    CatchUpLines(list);
     ShowMessage(GetAncestor(list, GA_ROOT),
                 "Sorry, you can't list more than " + std::to_string(FoundLimit) + ". Rethink your search criteria.",
                 AppTitle, MB_ICONEXCLAMATION);
@@ -260,6 +265,8 @@ std::string ShownSubfolder(const std::string& shownParent, const Subfolder& subf
 class WalkDisplay {
 public:
     WalkDisplay(HWND list, HWND status) : list_(list), status_(status), quietList_(list), quietStatus_(status) {}
+    // The walk's last lines reach the list before it is drawn again, however the walk ended.
+    ~WalkDisplay() { CatchUpLines(list_); }
     WalkDisplay(const WalkDisplay&) = delete;
     WalkDisplay& operator=(const WalkDisplay&) = delete;
 
@@ -268,14 +275,18 @@ public:
         // system; drawing it on every change of text cost as much as enumerating the folder.
         SetWindowTextA(status_, (std::to_string(FoundCount) + " " + shown).c_str());
         const DWORD now = GetTickCount();
+        // The list, emptied for this search, is first drawn once a page of hits is there: drawn
+        // empty, its scroll bar hid only to show again, and each change redraws the window's
+        // frame (tens of milliseconds under Wine). Short of a page it waits for the status line.
+        if (listCount_ < 0 && FoundCount > 0 && FoundCount >= RowsInView()) DrawList(now);
         if (statusShown_ && now - statusAt_ < StatusMilliseconds) return;
+        const bool firstStatus = !statusShown_;
         statusShown_ = true;
         statusAt_ = now;
-        if (FoundCount != listCount_ && now - listAt_ >= (NewLinesInView() ? ListMilliseconds : ScrollMilliseconds)) {
-            listCount_ = FoundCount;
-            listAt_ = now;
-            Draw(list_);
-        }
+        if (listCount_ < 0 ? !firstStatus
+                           : FoundCount != listCount_ &&
+                                 now - listAt_ >= (NewLinesInView() ? ListMilliseconds : ScrollMilliseconds))
+            DrawList(now);
         InvalidateRect(status_, nullptr, TRUE);
         Draw(status_);
     }
@@ -294,14 +305,21 @@ public:
 private:
     static constexpr DWORD StatusMilliseconds = 100, ListMilliseconds = 250, ScrollMilliseconds = 1000,
                            PassMilliseconds = 10;
-    // Whether lines added since the last drawing fall within the rows the list shows.
-    bool NewLinesInView() const {
-        const LRESULT top = SendMessageA(list_, LB_GETTOPINDEX, 0, 0);
+    // How many rows the list shows, the last perhaps in part.
+    LRESULT RowsInView() const {
         const LRESULT rowHeight = SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0);
         RECT client = {};
         GetClientRect(list_, &client);
-        const LRESULT rows = rowHeight > 0 ? client.bottom / rowHeight + 1 : 1;
-        return listCount_ < top + rows;
+        return rowHeight > 0 ? client.bottom / rowHeight + 1 : 1;
+    }
+    // Whether lines added since the last drawing fall within the rows the list shows.
+    bool NewLinesInView() const { return listCount_ < SendMessageA(list_, LB_GETTOPINDEX, 0, 0) + RowsInView(); }
+    void DrawList(DWORD now) {
+        listCount_ = FoundCount;
+        listAt_ = now;
+        CatchUpLines(list_);
+        InvalidateRect(list_, nullptr, TRUE);
+        Draw(list_);
     }
     static void Draw(HWND window) {
         SendMessageA(window, WM_SETREDRAW, static_cast<WPARAM>(-1), 0);
@@ -313,7 +331,7 @@ private:
     RedrawOff quietStatus_;
     bool statusShown_ = false;
     DWORD statusAt_ = 0;
-    int listCount_ = -1;   // the first folder draws the list, emptied for this search
+    int listCount_ = -1;   // the lines the list had at its last drawing; -1 before the first
     DWORD listAt_ = 0;
     DWORD passAt_ = GetTickCount();   // the walk starts with a pass of its own
 };
@@ -335,6 +353,10 @@ void WalkShownFolder(const std::string& shown, const std::string& pattern, const
 }
 
 } // namespace
+
+void CatchUpLines(HWND list) {
+    if (SendMessageA(list, LB_GETCOUNT, 0, 0) != FoundCount) SendMessageA(list, LB_SETCOUNT, FoundCount, 0);
+}
 
 void SearchFolderTree(const std::string& folder, const std::string& pattern, const FILETIME& fromTime,
                       const FILETIME& toTime, int16_t dateKind, HWND list, HWND status, bool includeSubfolders) {

@@ -49,8 +49,14 @@ struct Subfolder {
     DWORD attributes = 0;
 };
 
-// Lists the hits of one folder (ending in "\") and appends its subfolders that may be entered
-// to subfolders.
+// Adds the hits of one folder (ending in "\") to the table and appends its subfolders that may
+// be entered to subfolders. The list's lines follow at CatchUpLines.
 void ListFolderMatches(std::vector<Subfolder>& subfolders, const std::string& folder, const std::string& pattern,
                        const FILETIME& fromTime, const FILETIME& toTime, int16_t dateKind, HWND list);
+
+// Gives the results list (no data of its own) one line per row found. The walk adds rows alone
+// and calls this only where the list may be seen or used: before a drawing, a message pass or
+// a message box, and at its end. A line added per hit cost a call to the window system each,
+// over a microsecond under Wine: a third of what a hit costs.
+void CatchUpLines(HWND list);
 

@@ -218,8 +218,8 @@ void PrepareResultsForSearch(FrmMain& form) {
     ResetSortColumn();
     FoundCount = 0;
     FoundTable.clear();
-    // Emptied without drawing: the walk draws the empty list at once, and emptying a drawn list
-    // with lines redrew its scroll bars as well (over 20 ms under Wine).
+    // Emptied without drawing: the walk draws the list with its first page of hits, and emptying
+    // a drawn list with lines redrew its scroll bars as well (over 20 ms under Wine).
     SendMessageA(form.lstFound, WM_SETREDRAW, FALSE, 0);
     ListBox_ResetContent(form.lstFound);
     SetText(form.labSelected, "");

@@ -163,6 +163,7 @@ void ListFolder(FrmMain& form, const std::string& folder) {
     ListBox_ResetContent(form.lstFound);
     std::vector<Subfolder> subfolders(1);
     ListFolderMatches(subfolders, folder, "*.*", {0, 0}, {0, 0}, 4, form.lstFound);
+    CatchUpLines(form.lstFound);
 }
 
 void ClickRow(FrmMain& form, int line) {

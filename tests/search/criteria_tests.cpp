@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -503,18 +505,18 @@ TEST_F(FindPage, AttributeBoxesAndNamedListClick) {
     EXPECT_EQ(GetCheckValue(w->Check2), 0);
 }
 
-// The results list, made to press Stop when its first line arrives, as a user would after a
+// The status line, made to press Stop when it names the first folder, as a user would after a
 // while: long enough that the next folder lets the click through.
-WNDPROC listProc = nullptr;
+WNDPROC statusProc = nullptr;
 HWND stopButton = nullptr;
-LRESULT CALLBACK StopOnFirstLine(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == LB_ADDSTRING && stopButton) {
+LRESULT CALLBACK StopAtFirstFolder(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETTEXT && stopButton && lp && std::string_view(reinterpret_cast<const char*>(lp)).ends_with("\\one\\")) {
         PostMessageA(GetAncestor(hwnd, GA_ROOT), WM_COMMAND, MAKEWPARAM(ID_CMDSTOP, BN_CLICKED),
                      reinterpret_cast<LPARAM>(stopButton));
         stopButton = nullptr;
         Sleep(50);
     }
-    return CallWindowProcA(listProc, hwnd, msg, wp, lp);
+    return CallWindowProcA(statusProc, hwnd, msg, wp, lp);
 }
 
 TEST_F(FindPage, AllDrivesAndStoppingDuringTheFirst) {
@@ -531,10 +533,10 @@ TEST_F(FindPage, AllDrivesAndStoppingDuringTheFirst) {
     EXPECT_EQ(FoundNames(), (List{"below.txt", "other.txt", "top.txt"}));
 
     stopButton = w->cmdStop;
-    listProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(w->lstFound, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StopOnFirstLine)));
+    statusProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(w->labSearching, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StopAtFirstFolder)));
     FindNow();
-    SetWindowLongPtrA(w->lstFound, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc));
+    SetWindowLongPtrA(w->labSearching, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(statusProc));
     // The first folder is finished; nothing below it and nothing of the second root follows.
     EXPECT_EQ(FoundNames(), (List{"top.txt"}));
     EXPECT_EQ(GetText(w->labFound), "1 object(s)");

@@ -580,7 +580,10 @@ WNDPROC StatusProcBefore = nullptr;
 HWND DeleteDuringWalkList = nullptr;
 bool DeleteOfferedDuringWalk = true;
 LRESULT CALLBACK DeleteDuringWalk(HWND label, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_SETTEXT && DeleteDuringWalkList && ListBox_GetCount(DeleteDuringWalkList) > 1) {
+    // The walk shows its lines at its next message pass, which a slow folder brings.
+    if (msg == WM_SETTEXT && DeleteDuringWalkList && FoundCount > 1 && ListBox_GetCount(DeleteDuringWalkList) <= 1)
+        Sleep(20);
+    else if (msg == WM_SETTEXT && DeleteDuringWalkList && ListBox_GetCount(DeleteDuringWalkList) > 1) {
         FrmMain& form = *FormFromWindow(GetAncestor(label, GA_ROOT));
         ListBox_SetSel(DeleteDuringWalkList, TRUE, 1);
         PrepareResultsMenu(form);

@@ -355,7 +355,7 @@ TEST_F(WalkFixture, TheLimitListsTheLastHitThenStops) {
     SearchFolderTree(dir.Path(), "*.*", Earliest, Latest, 4, w->lstFound, w->labSearching, true);
 
     EXPECT_EQ(FoundCount, FoundLimit);
-    EXPECT_EQ(ListBox_GetCount(w->lstFound), 7);
+    EXPECT_EQ(ListBox_GetCount(w->lstFound), FoundLimit);
     EXPECT_EQ(FoundTable.size(), static_cast<size_t>(FoundLimit));
     EXPECT_FALSE(FoundTable.back()[0].empty());
     EXPECT_TRUE(StopRequested);
