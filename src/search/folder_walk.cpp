@@ -93,18 +93,16 @@ const FILETIME* ChosenTime(const WIN32_FIND_DATAA& record, int16_t dateKind) {
     }
 }
 
-// The list's lines catch up while its drawing stays off. Wine's list marks itself for painting
-// on a new count even then, which drew the list at every message pass (a millisecond each); the
-// walk's next drawing paints it whole.
-void CatchUpUndrawn(HWND list) {
+// Brings the list's lines up to the table's rows and has the list drawn from then on. While its
+// drawing is still off (a search empties it so) the count changes first, so its scroll bar is
+// set once, for the lines it will show.
+void ShowLines(HWND list) {
     CatchUpLines(list);
-    ValidateRect(list, nullptr);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
-// The window's message pass; a quit request, or a window that went away, ends the walk. What
-// the user may act on in it has every line found so far.
+// The window's message pass; a quit request, or a window that went away, ends the walk.
 void LetMessagesThrough(HWND list) {
-    CatchUpUndrawn(list);
     FrmMain* form = FormFromWindow(GetAncestor(list, GA_ROOT));
     if (!PassWaitingMessages(form && form->hwnd ? form : nullptr)) StopRequested = true;
     if (!IsWindow(list)) StopRequested = true;
@@ -172,7 +170,8 @@ bool AddHit(FoundRow&& row, NameShortener* shortener, HWND list) {
     if (shortener) shortener->Shorten(FoundTable[index]);
     ++FoundCount;
     if (FoundCount < FoundLimit) return true;
-    CatchUpLines(list);
+    ShowLines(list);
+    InvalidateRect(list, nullptr, TRUE);
     ShowMessage(GetAncestor(list, GA_ROOT),
                 "Sorry, you can't list more than " + std::to_string(FoundLimit) + ". Rethink your search criteria.",
                 AppTitle, MB_ICONEXCLAMATION);
@@ -257,16 +256,16 @@ std::string ShownSubfolder(const std::string& shownParent, const Subfolder& subf
 }
 
 // What the user sees of a running walk, and when it hears from them. The status line names every
-// folder and its count of hits, and is drawn ten times a second. The list is drawn only when it
-// has new lines: four times a second while they land where the user looks, once a second while
-// only its scroll bar would change. Drawing it per folder made a search on a shown window take
+// folder and its count of hits, and is drawn ten times a second. The list gets new lines only
+// when it is drawn: four times a second while they land where the user looks, once a second while
+// only its scroll bar would change; in between it keeps the lines last drawn. Drawing it per folder made a search on a shown window take
 // twelve times the enumeration's own time, and each drawing still redraws its two scroll bars
 // (over 15 ms under Wine).
 class WalkDisplay {
 public:
-    WalkDisplay(HWND list, HWND status) : list_(list), status_(status), quietList_(list), quietStatus_(status) {}
-    // The walk's last lines reach the list before it is drawn again, however the walk ended.
-    ~WalkDisplay() { CatchUpLines(list_); }
+    WalkDisplay(HWND list, HWND status) : list_(list), status_(status), quietStatus_(status) {}
+    // The walk's last lines reach the list, however the walk ended.
+    ~WalkDisplay() { ShowLines(list_); }
     WalkDisplay(const WalkDisplay&) = delete;
     WalkDisplay& operator=(const WalkDisplay&) = delete;
 
@@ -317,9 +316,9 @@ private:
     void DrawList(DWORD now) {
         listCount_ = FoundCount;
         listAt_ = now;
-        CatchUpLines(list_);
+        ShowLines(list_);
         InvalidateRect(list_, nullptr, TRUE);
-        Draw(list_);
+        UpdateWindow(list_);
     }
     static void Draw(HWND window) {
         SendMessageA(window, WM_SETREDRAW, static_cast<WPARAM>(-1), 0);
@@ -327,7 +326,6 @@ private:
         SendMessageA(window, WM_SETREDRAW, 0, 0);
     }
     HWND list_, status_;
-    RedrawOff quietList_;
     RedrawOff quietStatus_;
     bool statusShown_ = false;
     DWORD statusAt_ = 0;

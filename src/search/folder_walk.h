@@ -55,8 +55,8 @@ void ListFolderMatches(std::vector<Subfolder>& subfolders, const std::string& fo
                        const FILETIME& fromTime, const FILETIME& toTime, int16_t dateKind, HWND list);
 
 // Gives the results list (no data of its own) one line per row found. The walk adds rows alone
-// and calls this only where the list may be seen or used: before a drawing, a message pass or
-// a message box, and at its end. A line added per hit cost a call to the window system each,
-// over a microsecond under Wine: a third of what a hit costs.
+// and gives the list their count only when it draws the list, before a message box, and at its
+// end; the user acts on the lines drawn. A line added per hit cost a call to the window system
+// each, over a microsecond under Wine: a third of what a hit costs.
 void CatchUpLines(HWND list);
 

@@ -580,9 +580,9 @@ WNDPROC StatusProcBefore = nullptr;
 HWND DeleteDuringWalkList = nullptr;
 bool DeleteOfferedDuringWalk = true;
 LRESULT CALLBACK DeleteDuringWalk(HWND label, UINT msg, WPARAM wp, LPARAM lp) {
-    // The walk shows its lines at its next message pass, which a slow folder brings.
+    // Short of a page, the walk's first lines show with the status line's next drawing.
     if (msg == WM_SETTEXT && DeleteDuringWalkList && FoundCount > 1 && ListBox_GetCount(DeleteDuringWalkList) <= 1)
-        Sleep(20);
+        Sleep(150);
     else if (msg == WM_SETTEXT && DeleteDuringWalkList && ListBox_GetCount(DeleteDuringWalkList) > 1) {
         FrmMain& form = *FormFromWindow(GetAncestor(label, GA_ROOT));
         ListBox_SetSel(DeleteDuringWalkList, TRUE, 1);
