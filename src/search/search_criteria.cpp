@@ -219,9 +219,12 @@ void PrepareResultsForSearch(FrmMain& form) {
     FoundCount = 0;
     FoundTable.clear();
     // Emptied without drawing: the walk draws the list with its first page of hits, and emptying
-    // a drawn list with lines redrew its scroll bars as well (over 20 ms under Wine).
-    SendMessageA(form.lstFound, WM_SETREDRAW, FALSE, 0);
-    ListBox_ResetContent(form.lstFound);
+    // a drawn list with lines redrew its scroll bars as well (over 20 ms under Wine). A list that
+    // is empty already stays drawn: turning its drawing back on set its scroll bars again.
+    if (ListBox_GetCount(form.lstFound) != 0) {
+        SendMessageA(form.lstFound, WM_SETREDRAW, FALSE, 0);
+        ListBox_ResetContent(form.lstFound);
+    }
     SetText(form.labSelected, "");
 
     const int headerKind = Settings.showModified ? 1 : DateKindSelected;
