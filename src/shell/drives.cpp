@@ -29,7 +29,13 @@ std::string PartName(const std::string& sourcePrefix, const std::string& part, c
     if (part == "." || part == "..") return part;
     const std::string source =
         !sourcePrefix.empty() && sourcePrefix.back() == '\\' ? sourcePrefix.substr(0, sourcePrefix.size() - 1) : sourcePrefix;
-    std::string shown = ShellDisplayName(sourcePrefix);
+    // The shell names a folder other than by its stored name only when the folder is customised,
+    // and it customises only folders marked read-only or system. For the others (nearly all) the
+    // stored name is the display name, and the shell call (milliseconds under Wine) is saved.
+    const DWORD attributes = HasWildcard(source) ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(source.c_str());
+    const bool plainFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                             (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) == 0;
+    std::string shown = plainFolder ? std::string() : ShellDisplayName(sourcePrefix);
     if (!shown.empty()) {
         if (SameTextNoCase(shown, part)) return shown;
         // The shell's name may have come over changed by the code page and name another entry.
