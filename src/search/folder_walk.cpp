@@ -233,16 +233,14 @@ namespace {
 // shell's form, so only the last part needs the shell's name, by ShellPath's rule for one part:
 // the display name when it names this folder, else the name the file system keeps (which the
 // enumeration gave). Rebuilding every part of every folder cost several shell calls per folder.
-// The shell names a folder other than by its own name only when the folder is customised, and
-// it customises only folders marked read-only or system; for the others (nearly all) the stored
-// name is the display name, and the shell call (milliseconds each) is saved.
+// For a folder the shell cannot customise (nearly all) the stored name is the display name, and
+// the shell call (milliseconds each) is saved.
 std::string ShownSubfolder(const std::string& shownParent, const Subfolder& subfolder) {
     const std::string& path = subfolder.path;
     const std::string name = path.substr(shownParent.size());
     std::string part = name;
     // The enumeration's attributes: asking the file system again cost a call per folder.
-    const bool customisable = (subfolder.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
-    if (customisable) {
+    if (CustomisableFolder(subfolder.attributes)) {
         std::string shown = ShellDisplayName(path);
         if (!shown.empty() && shown != name) {
             // The shell's name may have come over changed by the code page and name another entry.
@@ -257,10 +255,10 @@ std::string ShownSubfolder(const std::string& shownParent, const Subfolder& subf
 
 // What the user sees of a running walk, and when it hears from them. The status line names every
 // folder and its count of hits, and is drawn ten times a second. The list gets new lines only
-// when it is drawn: four times a second while they land where the user looks, once a second while
-// only its scroll bar would change; in between it keeps the lines last drawn. Drawing it per folder made a search on a shown window take
-// twelve times the enumeration's own time, and each drawing still redraws its two scroll bars
-// (over 15 ms under Wine).
+// when it is drawn: four times a second while they land where the user looks, once a second
+// while only its scroll bar would change; in between it keeps the lines last drawn. Drawing it
+// per folder made a search on a shown window take twelve times the enumeration's own time, and
+// each drawing still redraws its two scroll bars (over 15 ms under Wine).
 class WalkDisplay {
 public:
     WalkDisplay(HWND list, HWND status) : list_(list), status_(status), quietStatus_(status) {}

@@ -22,7 +22,7 @@ extern uint32_t RequiredAttributes;
 // with no range test.
 //
 // Walks folder and, with includeSubfolders, every folder below it depth-first, adding each hit
-// to FoundTable and to list; status shows the count and the folder being searched. Pending
+// to FoundTable and its line to list (see CatchUpLines); status shows the count and the folder being searched. Pending
 // window messages are let through at the start and then at the first folder that begins 10 ms or
 // more after the last pass (so at every folder that takes longer); StopRequested is tested at
 // every folder.

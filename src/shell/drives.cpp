@@ -10,11 +10,9 @@
 
 namespace {
 
-// The name the file system itself keeps for the last part of path (its long name, as stored).
-std::string StoredName(const std::string& path) {
-    if (HasWildcard(path)) return {};
-    WIN32_FIND_DATAA found = {};
-    if (!FindOneRecord(path, found)) return {};
+// The name the file system itself keeps for the last part of path (its long name, as stored),
+// found being that entry's record.
+std::string StoredName(const std::string& path, const WIN32_FIND_DATAA& found) {
     // A name that does not lead back here would rebuild the path into another folder.
     size_t slash = path.find_last_of('\\');
     return ReachableName(slash == std::string::npos ? std::string() : path.substr(0, slash + 1), found);
@@ -29,12 +27,12 @@ std::string PartName(const std::string& sourcePrefix, const std::string& part, c
     if (part == "." || part == "..") return part;
     const std::string source =
         !sourcePrefix.empty() && sourcePrefix.back() == '\\' ? sourcePrefix.substr(0, sourcePrefix.size() - 1) : sourcePrefix;
-    // The shell names a folder other than by its stored name only when the folder is customised,
-    // and it customises only folders marked read-only or system. For the others (nearly all) the
-    // stored name is the display name, and the shell call (milliseconds under Wine) is saved.
-    const DWORD attributes = HasWildcard(source) ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(source.c_str());
-    const bool plainFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-                             (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) == 0;
+    WIN32_FIND_DATAA found = {};
+    const bool listed = !HasWildcard(source) && FindOneRecord(source, found);
+    // For a folder the shell cannot customise (nearly all) the stored name is the display name,
+    // and the shell call (milliseconds under Wine) is saved.
+    const bool plainFolder = listed && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                             !CustomisableFolder(found.dwFileAttributes);
     std::string shown = plainFolder ? std::string() : ShellDisplayName(sourcePrefix);
     if (!shown.empty()) {
         if (SameTextNoCase(shown, part)) return shown;
@@ -44,7 +42,7 @@ std::string PartName(const std::string& sourcePrefix, const std::string& part, c
             SameEntryReached(shownPath, source))
             return shown;
     }
-    std::string stored = StoredName(source);
+    std::string stored = listed ? StoredName(source, found) : std::string();
     return stored.empty() ? part : stored;
 }
 
@@ -64,6 +62,10 @@ std::string FolderFromPlatform(Call call) {
 }
 
 }  // namespace
+
+bool CustomisableFolder(DWORD attributes) {
+    return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
+}
 
 std::string ShellDisplayName(const std::string& path) {
     std::string name;

@@ -12,7 +12,13 @@
 // the path). The call's result goes to LastApiResult.
 std::string ShellDisplayName(const std::string& path);
 
-// Rebuilds path from the shell's display names of its parts, drive in upper case
+// Whether a folder with these attributes may be shown by the shell under another name than the
+// one stored: the shell names a folder otherwise only when it is customised, and it customises
+// only folders marked read-only or system.
+bool CustomisableFolder(DWORD attributes);
+
+// Rebuilds path from the shell's display names of its parts (the stored names of folders it
+// cannot customise, which are the same), drive in upper case
 // (c:\progra~1 -> C:\Program Files). mode 0: no trailing "\"; 1: always one; 2: one only when
 // path ended with one. A path without a "\" after its first character comes back upper-cased.
 std::string ShellPath(const std::string& path, int16_t mode);
