@@ -58,11 +58,12 @@ struct PageState {
 struct Builder {
     FrmMain& form;
     HINSTANCE instance;
+    bool shown = true;   // false for controls the window shows only now and then
 
     int S(int designPixels) const { return Scale(designPixels, form.dpi); }
     HWND Make(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
               DWORD exStyle = 0) const {
-        HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, S(x), S(y),
+        HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | (shown ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS | style, S(x), S(y),
                                     S(w), S(h), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                                     nullptr);
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
@@ -89,7 +90,7 @@ struct Builder {
         return page;
     }
     HWND Picture(HWND parent, int x, int y, int w, int h, int id, COLORREF bg, bool border = false) const {
-        HWND pic = CreatePictureBox(parent, id, S(x), S(y), S(w), S(h), bg, border);
+        HWND pic = CreatePictureBox(parent, id, S(x), S(y), S(w), S(h), bg, border, shown);
         SendMessageA(pic, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
         return pic;
     }
@@ -98,6 +99,7 @@ struct Builder {
 // A small picture of a stock icon for the clickable images of the pages, drawn at the scaled
 // size (the shared handle is the system's, never destroyed).
 void DrawStockIcon(HWND picture, LPCSTR stock, int dpi) {
+    if (!picture) return;
     PictureClear(picture);
     const int size = Scale(16, dpi);
     if (auto icon = static_cast<HICON>(LoadImageA(nullptr, stock, IMAGE_ICON, size, size, LR_SHARED)))
@@ -148,7 +150,18 @@ struct TabStripLayout {
     int firstPageId;
 };
 
-// The order of making (buttons, panel, pages) is the window's tab and stacking order.
+constexpr TabStripLayout kUpperStrip = {kUpperTabLeft, 70, ID_CMDTAB1, kLeftPanel, ID_CMDTAB, kLeftPage, ID_PICTAB};
+constexpr TabStripLayout kRightStrip = {kRightTabLeft, 90, ID_CMDTAB2, kRightPanel, ID_CMDTAB2BACK, kRightPage,
+                                        ID_PICTAB2};
+
+HWND CreateStripPage(const Builder& b, const TabStripLayout& at, size_t index) {
+    return b.Page(at.page.left, at.page.top, at.page.right - at.page.left, at.page.bottom - at.page.top,
+                  at.firstPageId + static_cast<int>(index));
+}
+
+// The order of making (buttons, panel, first page) is the window's tab and stacking order. The
+// other pages are made with the pages the first window does not show: a page is brought to the
+// front whenever its tab is chosen, so where it starts in the stacking order does not matter.
 void CreateTabStrip(const Builder& b, const TabStripLayout& at, std::span<const char* const> captions,
                     std::span<HWND> buttons, HWND& panel, std::span<HWND> pages) {
     HWND frame = b.form.hwnd;
@@ -159,9 +172,15 @@ void CreateTabStrip(const Builder& b, const TabStripLayout& at, std::span<const 
     }
     panel = b.Make(frame, "BUTTON", "", BS_PUSHBUTTON | WS_DISABLED, at.panel.left, at.panel.top,
                    at.panel.right - at.panel.left, at.panel.bottom - at.panel.top, at.panelId);
-    for (size_t i = 0; i < pages.size(); ++i)
-        pages[i] = b.Page(at.page.left, at.page.top, at.page.right - at.page.left, at.page.bottom - at.page.top,
-                          at.firstPageId + static_cast<int>(i));
+    pages[0] = CreateStripPage(b, at, 0);
+}
+
+void CreateLaterStripPages(const Builder& b, const TabStripLayout& at, std::span<HWND> pages) {
+    for (size_t i = 1; i < pages.size(); ++i) pages[i] = CreateStripPage(b, at, i);
+}
+
+void PlaceAfter(HWND control, HWND previous) {
+    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CreateFrame(const Builder& b) {
@@ -169,13 +188,9 @@ void CreateFrame(const Builder& b) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     f.Image3 = b.Picture(f.hwnd, 8, 8, 22, 18, ID_IMAGE3, face);
     const char* const upper[] = {"General", "Version", "Find Files", "Settings"};
-    CreateTabStrip(b, {kUpperTabLeft, 70, ID_CMDTAB1, kLeftPanel, ID_CMDTAB, kLeftPage, ID_PICTAB}, upper, f.cmdTab1,
-                   f.cmdTab, f.picTab);
+    CreateTabStrip(b, kUpperStrip, upper, f.cmdTab1, f.cmdTab, f.picTab);
     const char* const right[] = {"Browse", "Search Results", "Display File"};
-    CreateTabStrip(b, {kRightTabLeft, 90, ID_CMDTAB2, kRightPanel, ID_CMDTAB2BACK, kRightPage, ID_PICTAB2}, right,
-                   f.cmdTab2, f.cmdTab2Back, f.picTab2);
-    f.pop = b.Picture(f.hwnd, 0, 0, 33, 21, ID_POP, face, true);
-    ShowWindow(f.pop, SW_HIDE);
+    CreateTabStrip(b, kRightStrip, right, f.cmdTab2, f.cmdTab2Back, f.picTab2);
     f.picIcon[1] = b.Picture(f.hwnd, 320, 8, 16, 16, ID_PICICON + 1, kIconBackground);
 }
 
@@ -183,11 +198,7 @@ void CreateGeneralPage(const Builder& b) {
     FrmMain& f = b.form;
     HWND p = f.picTab[0];
     f.picIcon[0] = b.Picture(p, 8, 8, 32, 32, ID_PICICON, kIconBackground);
-    f.labKey[15] = b.Label(p, "Name:", 48, 8, 40, 16, ID_LABKEY + 15);
-    ShowWindow(f.labKey[15], SW_HIDE);
     f.lblValue[15] = b.Value(p, 48, 16, 138, ID_LBLVALUE + 15);
-    f.Image4 = b.Picture(p, 190, 16, 16, 16, ID_IMAGE4, GetSysColor(COLOR_BTNFACE));
-    ShowWindow(f.Image4, SW_HIDE);
     f.labIcon = b.Label(p, "", 212, 4, 42, 16, ID_LABICON, SS_RIGHT);
     f.cbxIcon = b.Make(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | WS_DISABLED, 212, 20, 42, 200,
                        ID_CBXICON);
@@ -208,8 +219,24 @@ void CreateGeneralPage(const Builder& b) {
     }
     EnableWindow(f.chkAttr[3], FALSE);
     EnableWindow(f.chkAttr[4], FALSE);
+}
+
+// What the window shows only now and then: made hidden, after the first window is shown, each
+// in its place in the stacking order.
+void CreateOccasionalControls(const Builder& shownLater) {
+    FrmMain& f = shownLater.form;
+    const Builder& b = shownLater;
+    HWND p = f.picTab[0];
+    f.labKey[15] = b.Label(p, "Name:", 48, 8, 40, 16, ID_LABKEY + 15);
+    PlaceAfter(f.labKey[15], f.picIcon[0]);
+    f.Image4 = b.Picture(p, 190, 16, 16, 16, ID_IMAGE4, GetSysColor(COLOR_BTNFACE));
+    PlaceAfter(f.Image4, f.lblValue[15]);
     f.Image2 = b.Picture(p, 156, 215, 16, 16, ID_IMAGE2, GetSysColor(COLOR_BTNFACE));
-    ShowWindow(f.Image2, SW_HIDE);
+    DrawStockIcon(f.Image4, IDI_INFORMATION, f.dpi);
+    DrawStockIcon(f.Image2, IDI_WARNING, f.dpi);
+    // The tab strips' tip and the splitters' guide lies over everything else.
+    f.pop = b.Picture(f.hwnd, 0, 0, 33, 21, ID_POP, GetSysColor(COLOR_BTNFACE), true);
+    SetWindowPos(f.pop, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CreateVersionPage(const Builder& b) {
@@ -677,6 +704,9 @@ void MakeHiddenPages(FrmMain& form) {
     if (form.HiddenPagesMade) return;
     form.HiddenPagesMade = true;
     Builder builder{form, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form.hwnd, GWLP_HINSTANCE))};
+    CreateOccasionalControls(Builder{form, builder.instance, false});
+    CreateLaterStripPages(builder, kUpperStrip, form.picTab);
+    CreateLaterStripPages(builder, kRightStrip, form.picTab2);
     CreateVersionPage(builder);
     CreateFindPage(builder);
     CreateSettingsPage(builder);

@@ -9,7 +9,7 @@
 void RegisterPictureBoxClass(HINSTANCE instance);
 
 HWND CreatePictureBox(HWND parent, int id, int x, int y, int width, int height, COLORREF background,
-                      bool border = false);
+                      bool border = false, bool shown = true);
 
 // The memory device context holding the image; draw on it, then PictureRefresh.
 HDC PictureDC(HWND picture);
