@@ -79,6 +79,17 @@ void MoveControl(HWND control, int left, int top, int width, int height) {
 int TextWidth(HWND control, const std::string& text) { return TextExtent(control, text).cx; }
 int TextHeight(HWND control, const std::string& text) { return TextExtent(control, text).cy; }
 
+int FontTextWidth(HFONT font, const std::string& text) {
+    WindowDc dc(nullptr);
+    if (!dc.Get()) return 0;
+    HGDIOBJ old = font ? SelectObject(dc.Get(), font) : nullptr;
+    SIZE size = {};
+    const std::wstring wide = WideFromUtf8(text);
+    GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+    if (old) SelectObject(dc.Get(), old);
+    return size.cx;
+}
+
 int FontLineHeight(HFONT font) {
     WindowDc dc(nullptr);
     if (!dc.Get()) return 1;

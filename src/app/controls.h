@@ -30,6 +30,8 @@ void MoveControl(HWND control, int left, int top, int width, int height);
 SIZE TextExtent(HWND control, const std::string& text);
 int TextWidth(HWND control, const std::string& text);
 int TextHeight(HWND control, const std::string& text);
+// Width in pixels of text in the font, measured on the screen.
+int FontTextWidth(HFONT font, const std::string& text);
 // Height in pixels of a line in the font (the screen's default font for none).
 int FontLineHeight(HFONT font);
 

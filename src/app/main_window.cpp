@@ -63,9 +63,13 @@ struct Builder {
     int S(int designPixels) const { return Scale(designPixels, form.dpi); }
     HWND Make(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
               DWORD exStyle = 0) const {
-        HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | (shown ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS | style, S(x), S(y),
-                                    S(w), S(h), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                    nullptr);
+        return MakeInPixels(parent, cls, text, style, {S(x), S(y), S(x) + S(w), S(y) + S(h)}, id, exStyle);
+    }
+    HWND MakeInPixels(HWND parent, const char* cls, const char* text, DWORD style, RECT at, int id,
+                      DWORD exStyle = 0) const {
+        HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | (shown ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS | style,
+                                    at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
         return hwnd;
     }
@@ -143,15 +147,15 @@ void DrawOwnPictures(FrmMain& f) {
 // Where one tab strip lies, in design pixels: its row of buttons, the panel behind its pages (a
 // disabled button, for the raised frame) and the pages themselves.
 struct TabStripLayout {
-    int buttonsLeft, buttonWidth, firstButtonId;
+    int buttonsLeft, firstButtonId;
     RECT panel;
     int panelId;
     RECT page;
     int firstPageId;
 };
 
-constexpr TabStripLayout kUpperStrip = {kUpperTabLeft, 70, ID_CMDTAB1, kLeftPanel, ID_CMDTAB, kLeftPage, ID_PICTAB};
-constexpr TabStripLayout kRightStrip = {kRightTabLeft, 90, ID_CMDTAB2, kRightPanel, ID_CMDTAB2BACK, kRightPage,
+constexpr TabStripLayout kUpperStrip = {kUpperTabLeft, ID_CMDTAB1, kLeftPanel, ID_CMDTAB, kLeftPage, ID_PICTAB};
+constexpr TabStripLayout kRightStrip = {kRightTabLeft, ID_CMDTAB2, kRightPanel, ID_CMDTAB2BACK, kRightPage,
                                         ID_PICTAB2};
 
 HWND CreateStripPage(const Builder& b, const TabStripLayout& at, size_t index) {
@@ -165,10 +169,14 @@ HWND CreateStripPage(const Builder& b, const TabStripLayout& at, size_t index) {
 void CreateTabStrip(const Builder& b, const TabStripLayout& at, std::span<const char* const> captions,
                     std::span<HWND> buttons, HWND& panel, std::span<HWND> pages) {
     HWND frame = b.form.hwnd;
+    // Each tab made as wide as its caption, the strip lined up left to right, as a change of
+    // scale lays it out again: moving a control costs about what making it does.
+    RECT tab = {b.S(at.buttonsLeft), b.S(kTabTop), 0, b.S(kTabTop) + b.S(kTabHeight)};
     for (size_t i = 0; i < buttons.size(); ++i) {
-        const int n = static_cast<int>(i);
-        buttons[i] = b.Button(frame, captions[i], at.buttonsLeft + at.buttonWidth * n, kTabTop, at.buttonWidth,
-                              kTabHeight, at.firstButtonId + n);
+        tab.right = tab.left + TabWidth(b.form, captions[i]);
+        buttons[i] = b.MakeInPixels(frame, "BUTTON", captions[i], WS_TABSTOP | BS_PUSHBUTTON, tab,
+                                    at.firstButtonId + static_cast<int>(i));
+        tab.left = tab.right;
     }
     panel = b.Make(frame, "BUTTON", "", BS_PUSHBUTTON | WS_DISABLED, at.panel.left, at.panel.top,
                    at.panel.right - at.panel.left, at.panel.bottom - at.panel.top, at.panelId);

@@ -89,9 +89,7 @@ void StartUp(FrmMain& form, const std::string& path) {
         ApplyCommandLine(form, path);
         if (form.BrowseFolder.empty()) Dir1Changed(form);
 
-        LayoutTabStrip(form, true);
         ActivateTab(form, true, 2);
-        LayoutTabStrip(form, false);
         ActivateTab(form, false, 0);
 
         ByteFormat = ChooseByteFormat();

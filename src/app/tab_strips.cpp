@@ -63,13 +63,16 @@ void TabSwitchRight(FrmMain& form, int index, int, int, int, int) {
     SetDefaultFind(form, false);
 }
 
+int TabWidth(const FrmMain& form, const std::string& caption) {
+    return FontTextWidth(form.font, caption) + Scale(16, form.dpi);
+}
+
 void LayoutTabStrip(FrmMain& form, bool upper) {
     HWND* tabs = upper ? form.cmdTab1.data() : form.cmdTab2.data();
     int count = upper ? 4 : 3;
     for (int i = 0; i < count; ++i) {
         RECT r = ControlRect(tabs[i]);
-        MoveControl(tabs[i], r.left, r.top, TextWidth(tabs[i], GetText(tabs[i])) + Scale(16, form.dpi),
-                    r.bottom - r.top);
+        MoveControl(tabs[i], r.left, r.top, TabWidth(form, GetText(tabs[i])), r.bottom - r.top);
     }
     for (int i = 0; i + 1 < count; ++i) {
         RECT r = ControlRect(tabs[i]);

@@ -8,6 +8,9 @@ void TabSwitchRight(FrmMain& form, int index, int button = 1, int shift = 0, int
 // Brings a tab forward with its page and makes it the current one (the previous tab is left as it is).
 void ActivateTab(FrmMain& form, bool upper, int index);
 
+// The width of a tab button with this caption, in pixels at the window's scale.
+int TabWidth(const FrmMain& form, const std::string& caption);
+
 // Widens each tab button of a strip to its caption and lines them up left to right.
 void LayoutTabStrip(FrmMain& form, bool upper);
 
