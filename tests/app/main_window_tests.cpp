@@ -62,6 +62,18 @@ TEST(StartUp, NoArgumentShowsGeneralAndBrowse) {
     EXPECT_NEAR(seconds(now) - seconds(to), 0, 60);
 }
 
+// They are made after the window is shown, so they land at the bottom of the stacking order
+// unless placed: the tip and splitter guide must lie over the pages, "Name:" over its value.
+TEST(StartUp, ControlsShownNowAndThenStartHiddenInTheirPlace) {
+    MainWindow w;
+    for (HWND hidden : {w->pop, w->labKey[15], w->Image4, w->Image2}) {
+        ASSERT_NE(hidden, nullptr);
+        EXPECT_FALSE(GetWindowLongA(hidden, GWL_STYLE) & WS_VISIBLE);
+    }
+    EXPECT_EQ(GetWindow(w->hwnd, GW_CHILD), w->pop);
+    EXPECT_EQ(GetWindow(w->labKey[15], GW_HWNDNEXT), w->lblValue[15]);
+}
+
 TEST(StartUp, TabStripsFollowTheirCaptions) {
     MainWindow w;
     for (int i = 0; i < 3; ++i) {
