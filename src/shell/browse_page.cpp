@@ -520,6 +520,9 @@ void FillLookInList(FrmMain& form) {
 }
 
 void SetFile1Pattern(FrmMain& form, const std::string& pattern) {
+    // Every search and every leaving of the Named box sets the pattern; the same pattern leaves
+    // the list as it was listed (a large folder cost milliseconds a search to list again).
+    if (pattern == form.File1Pattern) return;
     form.File1Pattern = pattern;
     // Before any folder is open there is nothing to list; the next folder change uses the pattern.
     if (form.BrowseFolder.empty()) return;
