@@ -79,15 +79,24 @@ void MoveControl(HWND control, int left, int top, int width, int height) {
 int TextWidth(HWND control, const std::string& text) { return TextExtent(control, text).cx; }
 int TextHeight(HWND control, const std::string& text) { return TextExtent(control, text).cy; }
 
+namespace {
+
+// Measured as wide text: whole characters, whatever code page the font's character set names.
+SIZE ExtentInFont(HDC dc, HFONT font, const std::string& text) {
+    SIZE size = {};
+    if (!dc) return size;
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    const std::wstring wide = WideFromUtf8(text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    if (old) SelectObject(dc, old);
+    return size;
+}
+
+}  // namespace
+
 int FontTextWidth(HFONT font, const std::string& text) {
     WindowDc dc(nullptr);
-    if (!dc.Get()) return 0;
-    HGDIOBJ old = font ? SelectObject(dc.Get(), font) : nullptr;
-    SIZE size = {};
-    const std::wstring wide = WideFromUtf8(text);
-    GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-    if (old) SelectObject(dc.Get(), old);
-    return size.cx;
+    return ExtentInFont(dc.Get(), font, text).cx;
 }
 
 int FontLineHeight(HFONT font) {
@@ -101,16 +110,8 @@ int FontLineHeight(HFONT font) {
 }
 
 SIZE TextExtent(HWND control, const std::string& text) {
-    HDC dc = GetDC(control);
-    auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    SIZE size = {};
-    // Measured as wide text: whole characters, whatever code page the font's character set names.
-    const std::wstring wide = WideFromUtf8(text);
-    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size;
+    WindowDc dc(control);
+    return ExtentInFont(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), text);
 }
 
 namespace {

@@ -132,6 +132,12 @@ void DrawCalendar(HWND picture, int dpi) {
     PictureRefresh(picture);
 }
 
+// The version and pending-edit indicators, once they are made.
+void DrawIndicators(FrmMain& f) {
+    DrawStockIcon(f.Image4, IDI_INFORMATION, f.dpi);
+    DrawStockIcon(f.Image2, IDI_WARNING, f.dpi);
+}
+
 // The pictures the window draws itself, at the window's scale.
 void DrawOwnPictures(FrmMain& f) {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(f.hwnd, GWLP_HINSTANCE));
@@ -140,8 +146,7 @@ void DrawOwnPictures(FrmMain& f) {
         PictureDrawIcon(f.Image3, icon, Scale(16, f.dpi));
         DestroyIcon(icon);
     }
-    DrawStockIcon(f.Image4, IDI_INFORMATION, f.dpi);
-    DrawStockIcon(f.Image2, IDI_WARNING, f.dpi);
+    DrawIndicators(f);
 }
 
 // Where one tab strip lies, in design pixels: its row of buttons, the panel behind its pages (a
@@ -231,20 +236,18 @@ void CreateGeneralPage(const Builder& b) {
 
 // What the window shows only now and then: made hidden, after the first window is shown, each
 // in its place in the stacking order.
-void CreateOccasionalControls(const Builder& shownLater) {
-    FrmMain& f = shownLater.form;
-    const Builder& b = shownLater;
+void CreateOccasionalControls(const Builder& b) {
+    FrmMain& f = b.form;
     HWND p = f.picTab[0];
     f.labKey[15] = b.Label(p, "Name:", 48, 8, 40, 16, ID_LABKEY + 15);
     PlaceAfter(f.labKey[15], f.picIcon[0]);
     f.Image4 = b.Picture(p, 190, 16, 16, 16, ID_IMAGE4, GetSysColor(COLOR_BTNFACE));
     PlaceAfter(f.Image4, f.lblValue[15]);
     f.Image2 = b.Picture(p, 156, 215, 16, 16, ID_IMAGE2, GetSysColor(COLOR_BTNFACE));
-    DrawStockIcon(f.Image4, IDI_INFORMATION, f.dpi);
-    DrawStockIcon(f.Image2, IDI_WARNING, f.dpi);
+    DrawIndicators(f);
     // The tab strips' tip and the splitters' guide lies over everything else.
     f.pop = b.Picture(f.hwnd, 0, 0, 33, 21, ID_POP, GetSysColor(COLOR_BTNFACE), true);
-    SetWindowPos(f.pop, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PlaceAfter(f.pop, HWND_TOP);
 }
 
 void CreateVersionPage(const Builder& b) {
@@ -712,7 +715,7 @@ void MakeHiddenPages(FrmMain& form) {
     if (form.HiddenPagesMade) return;
     form.HiddenPagesMade = true;
     Builder builder{form, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form.hwnd, GWLP_HINSTANCE))};
-    CreateOccasionalControls(Builder{form, builder.instance, false});
+    CreateOccasionalControls(Builder{form, builder.instance, /*shown=*/false});
     CreateLaterStripPages(builder, kUpperStrip, form.picTab);
     CreateLaterStripPages(builder, kRightStrip, form.picTab2);
     CreateVersionPage(builder);

@@ -134,8 +134,8 @@ HWND CreatePictureBox(HWND parent, int id, int x, int y, int width, int height, 
                       bool shown) {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     RegisterPictureBoxClass(instance);
-    return CreateWindowExA(0, kClassName, "", WS_CHILD | (shown ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS | (border ? WS_BORDER : 0), x, y,
-                           width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+    const DWORD style = WS_CHILD | (shown ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS | (border ? WS_BORDER : 0);
+    return CreateWindowExA(0, kClassName, "", style, x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                            reinterpret_cast<void*>(static_cast<UINT_PTR>(background)));
 }
 
